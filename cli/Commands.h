@@ -1,0 +1,15 @@
+// The commands of orvane-cli. Each takes the arguments after its own name
+// and returns the process exit code: 0 success, 1 usage error, 2 rejected
+// input or a failed device operation.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace orvane::cli {
+
+using Args = std::span<const std::string_view>;
+
+int RunInfo(Args args);
+
+}  // namespace orvane::cli

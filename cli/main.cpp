@@ -1,0 +1,50 @@
+// orvane-cli: the headless companion of Orvane for terminals and scripts.
+#include <array>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "cli/Commands.h"
+
+namespace {
+
+using orvane::cli::Args;
+
+struct Command {
+  std::string_view name;
+  std::string_view usage;
+  int (*run)(Args);
+};
+
+constexpr std::array kCommands{
+    Command{"info", "info                      show the analyzer's serial number and firmware",
+            orvane::cli::RunInfo},
+};
+
+void PrintUsage(std::FILE* out) {
+  std::fputs("usage: orvane-cli COMMAND [ARGS]\n\ncommands:\n", out);
+  for (const Command& command : kCommands) {
+    std::fprintf(out, "  %.*s\n", static_cast<int>(command.usage.size()), command.usage.data());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return 1;
+  }
+  const std::string_view name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    PrintUsage(stdout);
+    return 0;
+  }
+  const std::vector<std::string_view> args(argv + 2, argv + argc);
+  for (const Command& command : kCommands) {
+    if (command.name == name) return command.run(args);
+  }
+  std::fprintf(stderr, "orvane-cli: unknown command '%s'\n\n", argv[1]);
+  PrintUsage(stderr);
+  return 1;
+}

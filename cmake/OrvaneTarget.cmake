@@ -1,0 +1,24 @@
+# Common compile settings for every target of the project.
+
+if(ORVANE_SANITIZE)
+  add_compile_options(-fsanitize=${ORVANE_SANITIZE} -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=${ORVANE_SANITIZE})
+endif()
+
+function(orvane_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(ORVANE_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# orvane_library(name SOURCES ... [DEPS ...] [PRIVATE_DEPS ...])
+# A static core library whose public headers are included as "<folder>/<File>.h"
+# relative to the project root.
+function(orvane_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  orvane_warnings(${name})
+endfunction()

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets everything up and runs Orvane. Without a USB analyzer it runs on the
+# virtual analyzer (ORLINK_DEVICE=auto).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+orvane_install_packages
+orvane_build
+export ORLINK_DEVICE="${ORLINK_DEVICE:-auto}"
+exec "$ORVANE_BUILD_DIR/bin/orvane-cli" info
