@@ -1,0 +1,35 @@
+// Everything a configuration file holds: the settings record, the option
+// values, the slave responses, the 16 master schedules with their names,
+// the interrupt slot and the extended frame file table.
+//
+// The application owns one instance; tests make their own. Plain data of
+// the user-interface thread (see the headers of the records for readers on
+// other threads).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "app/settings/OptionSettings.h"
+#include "app/settings/SettingsRecord.h"
+#include "simulation/SimRecords.h"
+
+namespace orvane::app {
+
+struct Configuration {
+  settings::SettingsRecord Settings{};
+  settings::OptionSettings Options{};
+  std::int32_t SlaveMasterId = 0;  // the bus master's identifier in slave simulation
+  simulation::SlaveResponses SlaveResponses{};
+  simulation::MasterSchedules Schedules{};
+  simulation::SimSlot InterruptSlot{};
+  simulation::ExtendedFileTable ExtendedFiles{};
+  simulation::MasterRunSettings MasterRun{};
+  simulation::ScheduleNames ScheduleNames{};
+};
+
+// Sets every item of the configuration to its default; the LIN
+// description path becomes `programFolder`.
+void SetDefaults(Configuration& configuration, std::string_view programFolder);
+
+}  // namespace orvane::app

@@ -1,0 +1,18 @@
+#include "app/settings/SettingsRecord.h"
+
+namespace orvane::settings {
+
+SettingsRecord DefaultSettingsRecord(std::string_view programFolder) {
+  SettingsRecord record{};
+  record.LinRevision = kLin13;
+  CopyToField(programFolder, record.DescriptionPath);
+  record.Options = DefaultOptionSettingsExt();
+  SetIdentifierDefaults(record.Identifiers);
+  for (SpecialFrameCondition& condition : record.SpecialFrames) {
+    condition = DefaultSpecialFrameCondition();
+  }
+  record.Find = DefaultFindCondition();
+  return record;
+}
+
+}  // namespace orvane::settings

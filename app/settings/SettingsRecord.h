@@ -1,0 +1,56 @@
+// The settings record: LIN revision, LIN description reference, signal
+// selection, option record, identifier definitions, special frames and find
+// condition, kept in memory as one record and stored byte for byte as the
+// first 1720 bytes of the configuration file.
+//
+// Plain data of the user-interface thread; the views read it while drawing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "app/settings/FindCondition.h"
+#include "app/settings/FixedText.h"
+#include "app/settings/IdentifierDefinition.h"
+#include "app/settings/OptionSettings.h"
+#include "app/settings/SignalSelection.h"
+#include "app/settings/SpecialFrameCondition.h"
+
+namespace orvane::settings {
+
+inline constexpr std::size_t kDescriptionPathSize = 260;
+
+enum LinRevision : std::uint32_t {
+  kLin13 = 0,
+  kLin20 = 1,
+};
+
+#pragma pack(push, 1)
+struct SettingsRecord {
+  std::uint32_t LinRevision;                      // enum LinRevision
+  char DescriptionPath[kDescriptionPathSize];     // zero-terminated
+  std::uint32_t DescriptionReference;             // non-zero while a description is loaded
+  SignalSelection Selection;
+  OptionSettingsExt Options;
+  IdentifierDefinition Identifiers;
+  SpecialFrameCondition SpecialFrames[kSpecialFrameCount];
+  FindCondition Find;
+};
+#pragma pack(pop)
+static_assert(sizeof(SettingsRecord) == 1720);
+static_assert(offsetof(SettingsRecord, DescriptionPath) == 4);
+static_assert(offsetof(SettingsRecord, DescriptionReference) == 264);
+static_assert(offsetof(SettingsRecord, Selection) == 268);
+static_assert(offsetof(SettingsRecord, Options) == 788);
+static_assert(offsetof(SettingsRecord, Identifiers) == 896);
+static_assert(offsetof(SettingsRecord, Identifiers) + offsetof(IdentifierDefinition, classicChecksum) == 960);
+static_assert(offsetof(SettingsRecord, SpecialFrames) == 1216);
+static_assert(offsetof(SettingsRecord, Find) == 1584);
+
+// LIN 1.3, the description path set to `programFolder` (cut to fit),
+// description unloaded, selection cleared, and the defaults of the option
+// record, identifier definitions, special frames and find condition.
+SettingsRecord DefaultSettingsRecord(std::string_view programFolder);
+
+}  // namespace orvane::settings
