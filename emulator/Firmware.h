@@ -1,0 +1,62 @@
+// The unit's command processor: the boot program until TargetGo, then the
+// analyzer firmware.
+//
+// Both answer memory and flash commands: MemoryWrite, MemoryRead,
+// MemoryReadEx, FrashErase and FrashWrite (the firmware update runs under
+// either). TargetGo starts the firmware (under the firmware it is simply
+// acknowledged). Only the firmware monitors the bus and acts on register
+// writes; the boot program leaves MonitorStart and MonitorStop unanswered,
+// so a host that forgets TargetGo sees them fail.
+//
+// A command that cannot be carried out gets no reply, as on the unit: a
+// write past the end of RAM, a flash command outside the flash window or
+// refused by an injected flash fault, a read larger than one reply block.
+//
+// Not thread-safe; the owner serialises access.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "emulator/AnalyzerProfile.h"
+#include "emulator/CommandPacket.h"
+#include "emulator/MonitorStream.h"
+#include "emulator/UnitMemory.h"
+
+namespace orvane::emulator {
+
+struct FlashFaults {
+  bool erase_fails = false;  // FrashErase changes nothing and is not acknowledged
+  bool write_fails = false;  // FrashWrite changes nothing and is not acknowledged
+};
+
+class Firmware {
+ public:
+  explicit Firmware(const AnalyzerProfile& profile);
+
+  // The reply block, or nothing when the unit does not answer.
+  std::optional<std::vector<std::uint8_t>> Execute(const Command& command);
+
+  // Power-on: boot program, RAM defaults, monitor stopped and empty. Flash
+  // keeps its contents.
+  void PowerOn();
+
+  bool firmware_running() const { return firmware_running_; }
+  UnitMemory& memory() { return memory_; }
+  MonitorStream& monitor() { return monitor_; }
+  FlashFaults& flash_faults() { return flash_faults_; }
+
+ private:
+  bool WriteMemory(const Command& command);
+  bool EraseFlash(std::uint32_t address);
+  bool WriteFlash(const Command& command);
+  std::optional<std::vector<std::uint8_t>> ReadMemory(const Command& command) const;
+
+  UnitMemory memory_;
+  MonitorStream monitor_;
+  FlashFaults flash_faults_;
+  bool firmware_running_ = false;
+};
+
+}  // namespace orvane::emulator
