@@ -1,0 +1,59 @@
+#include "monitor/MonitorState.h"
+
+#include <algorithm>
+
+namespace orvane::monitor {
+
+MonitorRing::MonitorRing() : records_(std::make_unique<MonitorRecord[]>(MonitorCapacity)) {}
+
+RingSnapshot MonitorRing::Snapshot() const {
+  const std::uint32_t position = position_.load(std::memory_order_acquire);
+  return RingSnapshot{position & ~kWrappedBit, (position & kWrappedBit) != 0};
+}
+
+void MonitorRing::Publish(std::uint32_t writeIndex, bool wrapped) {
+  position_.store(writeIndex | (wrapped ? kWrappedBit : 0u), std::memory_order_release);
+}
+
+void MonitorRing::Reset() {
+  std::ranges::fill(MutableRecords(), MonitorRecord{});
+  position_.fetch_and(kWrappedBit, std::memory_order_release);
+}
+
+void MonitorRing::ClearWrapFlag() {
+  position_.fetch_and(~kWrappedBit, std::memory_order_release);
+}
+
+MonitorBlockHeader LatestBlockHeader::Load() const {
+  const std::lock_guard lock(mutex_);
+  return header_;
+}
+
+void LatestBlockHeader::Store(const MonitorBlockHeader& header) {
+  const std::lock_guard lock(mutex_);
+  header_ = header;
+}
+
+void LatestBlockHeader::ClearRecordCount() {
+  const std::lock_guard lock(mutex_);
+  header_.recordCount = 0;
+}
+
+void ClearMonitorFlags(MonitorState& state) {
+  state.MonitorBuffer.ClearWrapFlag();
+  state.ViewBuffer.ClearWrapFlag();
+  for (std::atomic<bool>& seen : state.EachIdTable.seen) seen.store(false);
+  state.latestBlockHeader.ClearRecordCount();
+}
+
+void ResetMonitorData(MonitorState& state) {
+  state.MonitorBuffer.Reset();
+  state.ViewBuffer.Reset();
+  state.viewReadPosition = 0;
+  state.recordsSeen.store(0);
+  state.EachIdTable.records.fill(MonitorRecord{});
+  state.LastFrameTable.records.fill(MonitorRecord{});
+  for (std::atomic<std::uint32_t>& counter : state.LastFrameTable.counters) counter.store(0);
+}
+
+}  // namespace orvane::monitor

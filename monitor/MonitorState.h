@@ -1,0 +1,135 @@
+// The shared monitor state: the MonitorBuffer and ViewBuffer rings, the
+// latest block header, the records-seen marker, the per-identifier tables and
+// the AcquisitionFailed flag. The application owns one MonitorState and passes
+// it by reference; tests make their own.
+//
+// Threads and ownership:
+// - The acquisition thread is the only writer of everything here, except the
+//   starter's ClearMonitorFlags (called before the thread starts) and the main
+//   frame clearing AcquisitionFailed after it has handled it.
+// - Views read from the GUI thread without locks. A reader first takes a
+//   RingSnapshot (write index and wrap flag in one atomic word, loaded with
+//   acquire) and then reads the records it covers. Records are published with
+//   a release store after they are written, so a snapshot never covers a
+//   record that is still being written in the current lap; after a wrap a
+//   record may be overwritten while it is read, which readers tolerate.
+// - Table slots are published the same way: the record first, then its seen
+//   flag or counter with release.
+// No function here blocks except LatestBlockHeader's short internal lock.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <span>
+
+#include "monitor/MonitorRecord.h"
+
+namespace orvane::monitor {
+
+// Records held by each ring; the rings are always allocated for this many.
+inline constexpr std::uint32_t MonitorCapacity = 100000;
+
+// Write index and wrap flag of a ring, read together.
+struct RingSnapshot {
+  std::uint32_t writeIndex = 0;
+  bool wrapped = false;
+
+  // Valid records: those before the write index, or all once wrapped.
+  std::uint32_t Count() const { return wrapped ? MonitorCapacity : writeIndex; }
+  // Ring index of the oldest valid record.
+  std::uint32_t Oldest() const { return wrapped ? writeIndex : 0; }
+  // Ring index of the record at `position` (0 = oldest) in age order.
+  std::uint32_t IndexOf(std::uint32_t position) const {
+    return (Oldest() + position) % MonitorCapacity;
+  }
+};
+
+// A ring of MonitorCapacity records, zeroed and allocated once on the heap.
+class MonitorRing {
+ public:
+  MonitorRing();
+
+  // Any thread. Acquire load of write index and wrap flag.
+  RingSnapshot Snapshot() const;
+  std::span<const MonitorRecord, MonitorCapacity> Records() const {
+    return std::span<const MonitorRecord, MonitorCapacity>(records_.get(), MonitorCapacity);
+  }
+
+  // Writer only: records are written through MutableRecords, then made
+  // visible with Publish (release).
+  std::span<MonitorRecord, MonitorCapacity> MutableRecords() {
+    return std::span<MonitorRecord, MonitorCapacity>(records_.get(), MonitorCapacity);
+  }
+  void Publish(std::uint32_t writeIndex, bool wrapped);
+  // Zeroes every record and the write index; the wrap flag is left alone
+  // (the starter clears it with ClearWrapFlag).
+  void Reset();
+  void ClearWrapFlag();
+
+ private:
+  static constexpr std::uint32_t kWrappedBit = 0x80000000u;
+
+  std::unique_ptr<MonitorRecord[]> records_;
+  std::atomic<std::uint32_t> position_{0};  // write index | kWrappedBit
+};
+
+// A copy of the most recent MonitorBlockHeader. Written by the acquisition
+// thread once per block, read by the status and simulation monitor windows
+// and by the stopper; a short lock keeps the 27 bytes consistent.
+class LatestBlockHeader {
+ public:
+  MonitorBlockHeader Load() const;
+  void Store(const MonitorBlockHeader& header);
+  void ClearRecordCount();
+
+ private:
+  mutable std::mutex mutex_;
+  MonitorBlockHeader header_{};
+};
+
+inline constexpr int kEachIdSlotCount = 72;
+inline constexpr int kWakeupSlot = 64;
+inline constexpr int kFirstIoSlot = 65;  // slots 65-70 hold I/O kinds 10-15
+inline constexpr int kErrorSlot = 71;
+
+// The latest record of every identifier, wake-up, I/O event and error.
+struct EachIdSlots {
+  std::array<MonitorRecord, kEachIdSlotCount> records{};
+  std::array<std::atomic<bool>, kEachIdSlotCount> seen{};
+};
+
+// The latest complete frame (kind 1) of every identifier and how often it came.
+struct LastFrameSlots {
+  std::array<MonitorRecord, kIdentifierCount> records{};
+  std::array<std::atomic<std::uint32_t>, kIdentifierCount> counters{};
+};
+
+struct MonitorState {
+  MonitorRing MonitorBuffer;  // raw records as the analyzer delivered them
+  MonitorRing ViewBuffer;     // extended frames merged, monitor mask applied
+  // Next MonitorBuffer record for the view builder; acquisition thread only.
+  std::uint32_t viewReadPosition = 0;
+  LatestBlockHeader latestBlockHeader;
+  // 0 until the first block carrying records, then that block's record count.
+  std::atomic<std::uint32_t> recordsSeen{0};
+  EachIdSlots EachIdTable;
+  LastFrameSlots LastFrameTable;
+  // Set by the acquisition thread when it ends on an error; cleared by the
+  // main frame once handled.
+  std::atomic<bool> AcquisitionFailed{false};
+};
+
+// The starter's step just before MonitorStart: clears both wrap flags and the
+// EachIdTable seen flags and sets the latest header's record count to 0.
+// Call while no acquisition thread runs.
+void ClearMonitorFlags(MonitorState& state);
+
+// The acquisition thread's first step: zeroes both rings, their write
+// indices, the view builder's read position, the records-seen marker, the
+// EachIdTable records and the LastFrameTable records and counters.
+void ResetMonitorData(MonitorState& state);
+
+}  // namespace orvane::monitor
