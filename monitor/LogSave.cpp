@@ -1,0 +1,64 @@
+#include "monitor/LogSave.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <system_error>
+
+namespace orvane::monitor {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens `path` for writing, runs `write` on it and reports whether the file
+// was created and every byte reached it.
+template <typename WriteRecords>
+bool WriteLogFile(const std::filesystem::path& path, WriteRecords write) {
+  FilePointer file(std::fopen(path.c_str(), "wb"));
+  if (!file) return false;
+  write(file.get());
+  const bool written = std::fflush(file.get()) == 0 && std::ferror(file.get()) == 0;
+  return std::fclose(file.release()) == 0 && written;
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream input(path, std::ios::binary);
+  if (!input) return std::nullopt;
+  std::string text{std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>()};
+  if (input.bad()) return std::nullopt;
+  return text;
+}
+
+}  // namespace
+
+bool SaveLog(const std::filesystem::path& path, const MonitorRing& ring, const LogFormat& format) {
+  const RingSnapshot snapshot = ring.Snapshot();
+  const std::span<const MonitorRecord> records = ring.Records();
+  return WriteLogFile(path, [&](std::FILE* file) {
+    LogSequenceWriter writer(format);
+    if (snapshot.wrapped) writer.Write(file, records.subspan(snapshot.writeIndex));
+    writer.Write(file, records.first(snapshot.writeIndex));
+  });
+}
+
+bool SaveLog(const std::filesystem::path& path, std::span<const MonitorRecord> records,
+             const LogFormat& format) {
+  return WriteLogFile(path, [&](std::FILE* file) { LogSequenceWriter(format).Write(file, records); });
+}
+
+std::optional<std::string> CopyMonitorLogData(const std::filesystem::path& programFolder,
+                                              const MonitorRing& ring, const LogFormat& format) {
+  const std::filesystem::path temporary = programFolder / "log.$$$";
+  std::optional<std::string> text;
+  if (SaveLog(temporary, ring, format)) text = ReadWholeFile(temporary);
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  return text;
+}
+
+}  // namespace orvane::monitor
