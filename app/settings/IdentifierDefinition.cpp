@@ -20,6 +20,15 @@ std::uint8_t DefaultDataLength(std::uint8_t identifier) {
   }
 }
 
+std::optional<std::uint8_t> ParseDataLength(std::string_view text) {
+  if (text.size() != 1 || text[0] < '0' || text[0] > '0' + kMaxDataLength) return std::nullopt;
+  return static_cast<std::uint8_t>(text[0] - '0');
+}
+
+bool CanUseEnhancedChecksum(std::uint8_t identifier, bool lin20) {
+  return lin20 && identifier < kMasterRequestId;
+}
+
 void SetIdentifierDefaults(IdentifierDefinition& definition, std::size_t first, std::size_t count) {
   const std::size_t end = std::min(kIdentifierCount, first + count);
   for (std::size_t id = first; id < end; ++id) {

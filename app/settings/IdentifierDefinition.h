@@ -10,6 +10,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "app/settings/UserMessage.h"
 
 namespace orvane::settings {
 
@@ -24,6 +28,21 @@ struct IdentifierDefinition {
 #pragma pack(pop)
 static_assert(sizeof(IdentifierDefinition) == 320);
 static_assert(offsetof(IdentifierDefinition, classicChecksum) == 64);
+
+inline constexpr UserMessage kDataLengthRangeMessage{
+    "Please input a correct value in the range of 0 - 8.", "Error", MessageIcon::Exclamation};
+// Shown by the main frame when the length table cannot be written.
+inline constexpr UserMessage kLengthTableWriteFailedMessage{"DL Definition Error.    ", "Error",
+                                                            MessageIcon::Exclamation};
+
+// A data length field (one character): a digit 0-8; nullopt otherwise (the
+// dialog then shows kDataLengthRangeMessage and restores the old value).
+std::optional<std::uint8_t> ParseDataLength(std::string_view text);
+
+// Whether the identifier definition dialog offers "Enhanced" for an
+// identifier: never under LIN 1.3, never for 0x3C and 0x3D (always
+// classic), never for the extended frames 0x3E and 0x3F.
+bool CanUseEnhancedChecksum(std::uint8_t identifier, bool lin20);
 
 // The default data length of an identifier, from its bits 4-5:
 // 00 or 01 give 2 bytes, 10 gives 4, 11 gives 8.
