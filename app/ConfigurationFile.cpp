@@ -18,17 +18,14 @@ namespace orvane::app {
 namespace {
 
 namespace fs = std::filesystem;
-using settings::MessageIcon;
 using settings::SettingsRecord;
-using settings::UserMessage;
 
-constexpr UserMessage kLin20Question{
+constexpr std::string_view kLin20QuestionCaption = "Load Configuration File";
+constexpr std::string_view kLin20Question =
     "The loaded file has data of LIN Rev.2.0 only.    \nThe data of LIN Rev.2.0 will be lost.    "
-    "\nContinue ?    ",
-    "Load Configuration File", MessageIcon::Question};
-constexpr UserMessage kMissingExtendedFileWarning{
-    "The extended file not existing was set up.\nAn extended file setup is cleared.", "Warning",
-    MessageIcon::Exclamation};
+    "\nContinue ?    ";
+constexpr std::string_view kMissingExtendedFileWarning =
+    "The extended file not existing was set up.\nAn extended file setup is cleared.";
 
 struct FileImage {
   bool opened = false;
@@ -132,7 +129,7 @@ void FixUpErrorSlots(Configuration& configuration) {
 
 // Steps 2 to 8 of a read: takes the file's settings and tables.
 ReadResult TakeFile(const FileImage& image, bool interactive, Configuration& configuration,
-                    LinDescriptionLoader& descriptions, ConfigurationPrompts& prompts) {
+                    LinDescriptionLoader& descriptions, monitor::MessageSink& messages) {
   if (!image.error.empty()) return {ReadStatus::Failed, image.error};
   const FileLayout layout = *LayoutOfSize(image.bytes.size());
 
@@ -150,7 +147,9 @@ ReadResult TakeFile(const FileImage& image, bool interactive, Configuration& con
 
   const std::uint32_t programRevision = configuration.Settings.LinRevision;
   if (interactive && programRevision == settings::kLin13 && taken.LinRevision == settings::kLin20) {
-    if (!prompts.AskOkCancel(kLin20Question)) return {ReadStatus::Cancelled, {}};
+    if (monitor::AskOkCancel(messages, kLin20QuestionCaption, kLin20Question) != monitor::MessageAnswer::kOk) {
+      return {ReadStatus::Cancelled, {}};
+    }
     taken.Options.BreakSelect = 0;
     settings::ConvertToLin13(taken.Identifiers);
   }
@@ -165,7 +164,7 @@ ReadResult TakeFile(const FileImage& image, bool interactive, Configuration& con
 }
 
 // Step 9 of a read, whatever came of it once the file was open.
-void ResetAfterRead(Configuration& configuration, ConfigurationPrompts& prompts) {
+void ResetAfterRead(Configuration& configuration, monitor::MessageSink& messages) {
   configuration.Options.LoggingEnabled = 0;
   configuration.Options.MaskEnabled = 0;
   configuration.MasterRun.CurrentSchedule = 0;
@@ -174,7 +173,7 @@ void ResetAfterRead(Configuration& configuration, ConfigurationPrompts& prompts)
   for (const simulation::ExtendedFileBinding& binding : configuration.ExtendedFiles) {
     const std::string_view path = settings::FieldText(binding.path);
     if (!path.empty() && !fs::exists(fs::path(path), error)) {
-      prompts.Tell(kMissingExtendedFileWarning);
+      monitor::ShowWarningBox(messages, kMissingExtendedFileWarning);
       configuration.ExtendedFiles = {};
       return;
     }
@@ -188,11 +187,11 @@ WriteResult WriteConfiguration(const fs::path& path, const Configuration& config
 }
 
 ReadResult ReadConfiguration(const fs::path& path, bool interactive, Configuration& configuration,
-                             LinDescriptionLoader& descriptions, ConfigurationPrompts& prompts) {
+                             LinDescriptionLoader& descriptions, monitor::MessageSink& messages) {
   const FileImage image = ReadFileImage(path);
   if (!image.opened) return {ReadStatus::Failed, image.error};
-  ReadResult result = TakeFile(image, interactive, configuration, descriptions, prompts);
-  ResetAfterRead(configuration, prompts);
+  ReadResult result = TakeFile(image, interactive, configuration, descriptions, messages);
+  ResetAfterRead(configuration, messages);
   return result;
 }
 

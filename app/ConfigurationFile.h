@@ -1,8 +1,8 @@
 // Reading and writing configuration files (".cfg").
 //
 // Both run on the user-interface thread and block on the disk; reading may
-// also block on a question to the user and on reloading the LIN
-// description.
+// also block on a question or warning box (through the MessageSink) and
+// on reloading the LIN description.
 #pragma once
 
 #include <filesystem>
@@ -10,8 +10,8 @@
 
 #include "app/AtomicFile.h"
 #include "app/Configuration.h"
-#include "app/ConfigurationPrompts.h"
 #include "app/LinDescriptionLoader.h"
+#include "monitor/MessageSink.h"
 
 namespace orvane::app {
 
@@ -36,7 +36,7 @@ WriteResult WriteConfiguration(const std::filesystem::path& path, const Configur
 // A file that cannot be opened changes nothing. Once it is open, whatever
 // the outcome, logging and the mask are switched off, schedule index 0
 // becomes current, and when a file named in the extended file table does
-// not exist the user is told and the table is cleared.
+// not exist the user is warned and the table is cleared.
 //
 // The LIN revision is never taken from the file. When `interactive` is set,
 // the program runs LIN 1.3 and the file holds LIN 2.0 data, the user is
@@ -52,6 +52,6 @@ WriteResult WriteConfiguration(const std::filesystem::path& path, const Configur
 // mode falls back to Order of ID.
 ReadResult ReadConfiguration(const std::filesystem::path& path, bool interactive,
                              Configuration& configuration, LinDescriptionLoader& descriptions,
-                             ConfigurationPrompts& prompts);
+                             monitor::MessageSink& messages);
 
 }  // namespace orvane::app

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/settings/UserMessage.h"
+#include "monitor/MessageSink.h"
 
 namespace orvane::settings {
 
@@ -29,11 +29,13 @@ struct IdentifierDefinition {
 static_assert(sizeof(IdentifierDefinition) == 320);
 static_assert(offsetof(IdentifierDefinition, classicChecksum) == 64);
 
-inline constexpr UserMessage kDataLengthRangeMessage{
-    "Please input a correct value in the range of 0 - 8.", "Error", MessageIcon::Exclamation};
+inline constexpr monitor::MessageBoxRequest kDataLengthRangeMessage{
+    .caption = "Error",
+    .text = "Please input a correct value in the range of 0 - 8.",
+    .icon = monitor::MessageIcon::kExclamation};
 // Shown by the main frame when the length table cannot be written.
-inline constexpr UserMessage kLengthTableWriteFailedMessage{"DL Definition Error.    ", "Error",
-                                                            MessageIcon::Exclamation};
+inline constexpr monitor::MessageBoxRequest kLengthTableWriteFailedMessage{
+    .caption = "Error", .text = "DL Definition Error.    ", .icon = monitor::MessageIcon::kExclamation};
 
 // A data length field (one character): a digit 0-8; nullopt otherwise (the
 // dialog then shows kDataLengthRangeMessage and restores the old value).

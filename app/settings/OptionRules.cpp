@@ -57,7 +57,7 @@ std::string TotalLengthLabel(const FrameTimingRecord& timing, int dataLength) {
 
 std::string MaxLengthLabel(int dataLength) { return Format("Max Length=%d", MaxFrameLength(dataLength)); }
 
-std::optional<UserMessage> CheckFrameLength(const FrameTimingRecord& timing, int dataLength) {
+std::optional<MessageBoxRequest> CheckFrameLength(const FrameTimingRecord& timing, int dataLength) {
   if (MaxFrameLength(dataLength) < TotalFrameLength(timing, dataLength)) return kFrameTooLongWarning;
   return std::nullopt;
 }
@@ -97,7 +97,7 @@ std::optional<std::string> ParseLogNumber(std::string_view text) {
   return Format("%03d", static_cast<int>(*value));
 }
 
-std::optional<UserMessage> CheckLogFileUsable(const std::string& candidate) {
+std::optional<MessageBoxRequest> CheckLogFileUsable(const std::string& candidate) {
   std::error_code error;
   const bool existed = std::filesystem::exists(candidate, error);
   {

@@ -12,24 +12,32 @@
 #include <string_view>
 
 #include "app/settings/OptionSettings.h"
-#include "app/settings/UserMessage.h"
+#include "monitor/MessageSink.h"
 
 namespace orvane::settings {
 
-inline constexpr UserMessage kMaskIdRangeMessage{
-    "Please input ID value in the range of 00-3F.", "Error", MessageIcon::Exclamation};
-// Catalogue message 50, "Enter proper space value (0-60)."
-inline constexpr UserMessage kSpaceRangeMessage{{}, {}, MessageIcon::Exclamation, 50};
-inline constexpr UserMessage kLogNumberMessage{
-    "Please input a correct value  in the range of 000 - 999.     ", "Log File",
-    MessageIcon::Exclamation};
-inline constexpr UserMessage kLogFileUnusableMessage{
-    "This file path or file name is disable.     \nPlease input a correct file path or file name.     ",
-    "Log File", MessageIcon::Stop};
-inline constexpr UserMessage kFrameTooLongWarning{
-    "The output frame may have a frame length of more than the maximum length for a frame of LIN "
-    "specifications.",
-    "Warning", MessageIcon::Exclamation};
+using monitor::MessageBoxRequest;
+
+inline constexpr MessageBoxRequest kMaskIdRangeMessage{
+    .caption = "Error",
+    .text = "Please input ID value in the range of 00-3F.",
+    .icon = monitor::MessageIcon::kExclamation};
+// The catalogue message for a space out of range: "Enter proper space value (0-60)."
+inline constexpr int kSpaceRangeMessageCode = 50;
+inline constexpr MessageBoxRequest kLogNumberMessage{
+    .caption = "Log File",
+    .text = "Please input a correct value  in the range of 000 - 999.     ",
+    .icon = monitor::MessageIcon::kExclamation};
+inline constexpr MessageBoxRequest kLogFileUnusableMessage{
+    .caption = "Log File",
+    .text = "This file path or file name is disable.     \nPlease input a correct file path or file "
+            "name.     ",
+    .icon = monitor::MessageIcon::kStop};
+inline constexpr MessageBoxRequest kFrameTooLongWarning{
+    .caption = "Warning",
+    .text = "The output frame may have a frame length of more than the maximum length for a frame of "
+            "LIN specifications.",
+    .icon = monitor::MessageIcon::kExclamation};
 
 // The wake-up lengths the "Wakeup" page offers, in microseconds.
 inline constexpr std::array<std::uint32_t, 22> kWakeupChoices{
@@ -42,7 +50,7 @@ std::uint32_t ClampWakeupMicros(std::int64_t micros);
 inline constexpr std::uint8_t kMaxSpace = 60;
 
 // A frame-space entry: a decimal number 0-60; nullopt otherwise (the
-// dialog then shows kSpaceRangeMessage).
+// dialog then shows catalogue message kSpaceRangeMessageCode).
 std::optional<std::uint8_t> ParseSpace(std::string_view text);
 
 // Estimated bit length of a frame of `dataLength` bytes with the given spaces.
@@ -53,7 +61,7 @@ int MaxFrameLength(int dataLength);
 std::string TotalLengthLabel(const FrameTimingRecord& timing, int dataLength);  // "Total Length=%d"
 std::string MaxLengthLabel(int dataLength);                                     // "Max Length=%d"
 // kFrameTooLongWarning when the estimated frame exceeds the LIN maximum.
-std::optional<UserMessage> CheckFrameLength(const FrameTimingRecord& timing, int dataLength);
+std::optional<MessageBoxRequest> CheckFrameLength(const FrameTimingRecord& timing, int dataLength);
 
 // How identifiers are shown throughout the program.
 enum class IdentifierFieldMode { Iden, IdPlusDlc };
@@ -67,7 +75,7 @@ std::string FormatMaskEntry(std::uint8_t entry, IdentifierFieldMode mode, std::s
 
 struct MaskEntryResult {
   std::uint8_t value = kEmptyMaskId;
-  std::optional<UserMessage> error;  // kMaskIdRangeMessage when rejected
+  std::optional<MessageBoxRequest> error;  // kMaskIdRangeMessage when rejected
 };
 
 // A mask entry field: empty gives 0xFF; otherwise one or two hexadecimal
@@ -88,6 +96,6 @@ std::optional<std::string> ParseLogNumber(std::string_view text);
 // Whether `candidate` can take the live log: it must open for appending. A
 // file that did not exist before is removed again. kLogFileUnusableMessage
 // when it cannot be opened.
-std::optional<UserMessage> CheckLogFileUsable(const std::string& candidate);
+std::optional<MessageBoxRequest> CheckLogFileUsable(const std::string& candidate);
 
 }  // namespace orvane::settings

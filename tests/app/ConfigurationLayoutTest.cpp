@@ -14,7 +14,7 @@ namespace {
 
 using testing::FakeDescriptionLoader;
 using testing::ReadBytes;
-using testing::RecordingPrompts;
+using testing::RecordingSink;
 using testing::TemporaryFolder;
 using testing::TextAt;
 using testing::U32At;
@@ -176,15 +176,14 @@ TEST(ConfigurationLayout, WriteReadWriteIsByteIdentical) {
 
   Configuration loaded = Defaults();
   FakeDescriptionLoader descriptions;
-  RecordingPrompts prompts;
-  ASSERT_EQ(ReadConfiguration(first, true, loaded, descriptions, prompts).status, ReadStatus::Loaded);
+  RecordingSink messages;
+  ASSERT_EQ(ReadConfiguration(first, true, loaded, descriptions, messages).status, ReadStatus::Loaded);
   ASSERT_TRUE(WriteConfiguration(second, loaded).ok);
 
   const auto bytes = ReadBytes(second);
   EXPECT_EQ(bytes.size(), 153337u);
   EXPECT_EQ(bytes, ReadBytes(first));
-  EXPECT_TRUE(prompts.questions.empty());
-  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_TRUE(messages.boxes.empty());
 }
 
 // Cuts a current-layout file down to the older layout: the settings record
@@ -211,8 +210,8 @@ TEST(ConfigurationLayout, OlderLayoutLoadsWithDefaultsForWhatItLacks) {
   loaded.Settings.Options.LogNumbering = 1;
   settings::CopyToField("777", loaded.Settings.Options.LogNumber);
   FakeDescriptionLoader descriptions;
-  RecordingPrompts prompts;
-  ASSERT_EQ(ReadConfiguration(path, true, loaded, descriptions, prompts).status, ReadStatus::Loaded);
+  RecordingSink messages;
+  ASSERT_EQ(ReadConfiguration(path, true, loaded, descriptions, messages).status, ReadStatus::Loaded);
 
   const settings::SettingsRecord defaults = settings::DefaultSettingsRecord(kProgramFolder);
   for (std::size_t i = 0; i < 4; ++i) {
@@ -247,9 +246,9 @@ TEST(ConfigurationLayout, EveryOtherSizeIsRejectedAndStillResets) {
     configuration.MasterRun.CurrentSchedule = 5;
     configuration.Options.BaudRateCode = 3;
     FakeDescriptionLoader descriptions;
-    RecordingPrompts prompts;
+    RecordingSink messages;
 
-    const ReadResult result = ReadConfiguration(path, true, configuration, descriptions, prompts);
+    const ReadResult result = ReadConfiguration(path, true, configuration, descriptions, messages);
 
     EXPECT_EQ(result.status, ReadStatus::Failed) << size;
     EXPECT_NE(result.error.find(std::to_string(size) + " bytes"), std::string::npos) << result.error;
@@ -267,10 +266,10 @@ TEST(ConfigurationLayout, AFileThatCannotBeOpenedChangesNothing) {
   configuration.Options.LoggingEnabled = 1;
   configuration.MasterRun.CurrentSchedule = 5;
   FakeDescriptionLoader descriptions;
-  RecordingPrompts prompts;
+  RecordingSink messages;
 
   for (const auto& path : {folder / "missing.cfg", folder.path()}) {
-    const ReadResult result = ReadConfiguration(path, true, configuration, descriptions, prompts);
+    const ReadResult result = ReadConfiguration(path, true, configuration, descriptions, messages);
     EXPECT_EQ(result.status, ReadStatus::Failed);
     EXPECT_FALSE(result.error.empty());
   }

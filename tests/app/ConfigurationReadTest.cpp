@@ -9,9 +9,11 @@
 namespace orvane::app {
 namespace {
 
-using settings::MessageIcon;
+using monitor::MessageAnswer;
+using monitor::MessageButtons;
+using monitor::MessageIcon;
 using testing::FakeDescriptionLoader;
-using testing::RecordingPrompts;
+using testing::RecordingSink;
 using testing::TemporaryFolder;
 using testing::WriteBytes;
 
@@ -25,14 +27,14 @@ class ConfigurationRead : public ::testing::Test {
   ReadStatus Load(bool interactive = true) {
     const auto path = folder / "test.cfg";
     EXPECT_TRUE(WriteConfiguration(path, stored).ok);
-    return ReadConfiguration(path, interactive, program, descriptions, prompts).status;
+    return ReadConfiguration(path, interactive, program, descriptions, messages).status;
   }
 
   TemporaryFolder folder;
   Configuration stored;   // what the file holds
   Configuration program;  // the program's configuration that reads it
   FakeDescriptionLoader descriptions;
-  RecordingPrompts prompts;
+  RecordingSink messages;
 };
 
 TEST_F(ConfigurationRead, LoggingMaskAndScheduleAreResetWhateverTheFileHolds) {
@@ -144,15 +146,17 @@ class Lin20File : public ConfigurationRead {
 };
 
 TEST_F(Lin20File, OkConvertsToClassicChecksums) {
-  prompts.answer = true;
+  messages.answer = MessageAnswer::kOk;
   ASSERT_EQ(Load(), ReadStatus::Loaded);
 
-  ASSERT_EQ(prompts.questions.size(), 1u);
-  EXPECT_EQ(prompts.questions[0].text,
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  EXPECT_EQ(messages.boxes[0].text,
             "The loaded file has data of LIN Rev.2.0 only.    \nThe data of LIN Rev.2.0 will be lost.    "
             "\nContinue ?    ");
-  EXPECT_EQ(prompts.questions[0].caption, "Load Configuration File");
-  EXPECT_EQ(prompts.questions[0].icon, MessageIcon::Question);
+  EXPECT_EQ(messages.boxes[0].caption, "Load Configuration File");
+  EXPECT_EQ(messages.boxes[0].icon, MessageIcon::kQuestion);
+  EXPECT_EQ(messages.boxes[0].buttons, MessageButtons::kOkCancel);
+  EXPECT_TRUE(messages.boxes[0].cancelIsDefault);
   EXPECT_EQ(program.Settings.LinRevision, settings::kLin13);
   EXPECT_EQ(program.Settings.Options.BreakSelect, 0);
   EXPECT_EQ(program.Settings.Identifiers.classicChecksum[0x01], 1u);
@@ -164,7 +168,7 @@ TEST_F(Lin20File, CancelTakesNothingAndKeepsTheDescription) {
   program.Settings.DescriptionReference = 1;
   program.Settings.Selection.frameMask[0] = 0x3;
   program.Options.LoggingEnabled = 1;
-  prompts.answer = false;
+  messages.answer = MessageAnswer::kCancel;
 
   ASSERT_EQ(Load(), ReadStatus::Cancelled);
   EXPECT_EQ(descriptions.releases, 0);
@@ -177,13 +181,13 @@ TEST_F(Lin20File, CancelTakesNothingAndKeepsTheDescription) {
 
 TEST_F(Lin20File, NoQuestionAtStartUpOrUnderLin20) {
   ASSERT_EQ(Load(/*interactive=*/false), ReadStatus::Loaded);
-  EXPECT_TRUE(prompts.questions.empty());
+  EXPECT_TRUE(messages.boxes.empty());
   EXPECT_EQ(program.Settings.LinRevision, settings::kLin13);  // the revision is never taken
   EXPECT_EQ(program.Settings.Identifiers.classicChecksum[0x01], 0u);
 
   program.Settings.LinRevision = settings::kLin20;
   ASSERT_EQ(Load(), ReadStatus::Loaded);
-  EXPECT_TRUE(prompts.questions.empty());
+  EXPECT_TRUE(messages.boxes.empty());
   EXPECT_EQ(program.Settings.LinRevision, settings::kLin20);
   EXPECT_EQ(program.Settings.Identifiers.classicChecksum[0x2A], 0u);
 }
@@ -221,7 +225,7 @@ TEST_F(ConfigurationRead, ExistingExtendedFilesAreKept) {
   stored.ExtendedFiles[0].length = 256;
 
   ASSERT_EQ(Load(), ReadStatus::Loaded);
-  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_TRUE(messages.boxes.empty());
   EXPECT_EQ(settings::FieldText(program.ExtendedFiles[0].path), ext.string());
   EXPECT_EQ(program.ExtendedFiles[0].slotIndex, 4);
   EXPECT_EQ(program.ExtendedFiles[0].length, 256);
@@ -235,11 +239,12 @@ TEST_F(ConfigurationRead, AMissingExtendedFileClearsTheTableWithAWarning) {
   stored.ExtendedFiles[6].owner = simulation::kOwnerInterruptSlot;
 
   ASSERT_EQ(Load(), ReadStatus::Loaded);
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0].text,
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  EXPECT_EQ(messages.boxes[0].text,
             "The extended file not existing was set up.\nAn extended file setup is cleared.");
-  EXPECT_EQ(prompts.messages[0].caption, "Warning");
-  EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(messages.boxes[0].caption, "Warning");
+  EXPECT_EQ(messages.boxes[0].icon, MessageIcon::kExclamation);
+  EXPECT_EQ(messages.boxes[0].buttons, MessageButtons::kOk);
   for (const auto& binding : program.ExtendedFiles) {
     EXPECT_EQ(settings::FieldText(binding.path), "");
     EXPECT_EQ(binding.owner, 0);

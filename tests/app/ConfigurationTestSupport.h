@@ -9,23 +9,32 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigurationPrompts.h"
 #include "app/LinDescriptionLoader.h"
+#include "monitor/MessageSink.h"
 
 namespace orvane::app::testing {
 
-// Records every message and answers questions with a preset answer.
-class RecordingPrompts final : public ConfigurationPrompts {
- public:
-  bool answer = true;
-  std::vector<settings::UserMessage> questions;
-  std::vector<settings::UserMessage> messages;
+// One message box as it was shown.
+struct ShownBox {
+  std::string caption;
+  std::string text;
+  monitor::MessageIcon icon;
+  monitor::MessageButtons buttons;
+  bool cancelIsDefault;
+};
 
-  bool AskOkCancel(const settings::UserMessage& question) override {
-    questions.push_back(question);
-    return answer;
+// Records every box and answers OK/Cancel questions with a preset answer.
+class RecordingSink final : public monitor::MessageSink {
+ public:
+  monitor::MessageAnswer answer = monitor::MessageAnswer::kOk;
+  std::vector<ShownBox> boxes;
+
+  bool CanShow() const override { return true; }
+  monitor::MessageAnswer Show(const monitor::MessageBoxRequest& request) override {
+    boxes.push_back({std::string(request.caption), std::string(request.text), request.icon,
+                     request.buttons, request.cancelIsDefault});
+    return request.buttons == monitor::MessageButtons::kOkCancel ? answer : monitor::MessageAnswer::kOk;
   }
-  void Tell(const settings::UserMessage& message) override { messages.push_back(message); }
 };
 
 // Counts releases and remembers reloads; reloads succeed when told so.

@@ -38,7 +38,8 @@ TEST(OptionRules, FrameLengthLabels) {
   timing.SpaceA = timing.SpaceB = 60;
   timing.ByteSpace = 3;
   EXPECT_EQ(TotalFrameLength(timing, 2), 190);
-  EXPECT_EQ(CheckFrameLength(timing, 2), kFrameTooLongWarning);
+  ASSERT_TRUE(CheckFrameLength(timing, 2));
+  EXPECT_EQ(CheckFrameLength(timing, 2)->text, kFrameTooLongWarning.text);
   EXPECT_EQ(kFrameTooLongWarning.text,
             "The output frame may have a frame length of more than the maximum length for a frame "
             "of LIN specifications.");
@@ -50,7 +51,7 @@ TEST(OptionRules, SpacesAreDecimalZeroToSixty) {
   EXPECT_EQ(ParseSpace("60"), 60);
   EXPECT_EQ(ParseSpace("060"), 60);
   for (const char* bad : {"61", "", "-1", "5a", " 5", "1000"}) EXPECT_FALSE(ParseSpace(bad)) << bad;
-  EXPECT_EQ(kSpaceRangeMessage.catalogueCode, 50);
+  EXPECT_EQ(kSpaceRangeMessageCode, 50);
 }
 
 TEST(OptionRules, MaskEntriesInIdenMode) {
@@ -60,11 +61,13 @@ TEST(OptionRules, MaskEntriesInIdenMode) {
   EXPECT_EQ(ParseMaskEntry("3F", Mode::Iden, -1).value, 0x3F);
   EXPECT_EQ(ParseMaskEntry("0", Mode::Iden, -1).value, 0x00);
   for (const char* bad : {"40", "ff", "g1", "123", "-1", "0x1"}) {
-    EXPECT_EQ(ParseMaskEntry(bad, Mode::Iden, -1).error, kMaskIdRangeMessage) << bad;
+    const MaskEntryResult result = ParseMaskEntry(bad, Mode::Iden, -1);
+    ASSERT_TRUE(result.error) << bad;
+    EXPECT_EQ(result.error->text, kMaskIdRangeMessage.text);
   }
   EXPECT_EQ(kMaskIdRangeMessage.text, "Please input ID value in the range of 00-3F.");
   EXPECT_EQ(kMaskIdRangeMessage.caption, "Error");
-  EXPECT_EQ(kMaskIdRangeMessage.icon, MessageIcon::Exclamation);
+  EXPECT_EQ(kMaskIdRangeMessage.icon, monitor::MessageIcon::kExclamation);
 
   EXPECT_EQ(FormatMaskEntry(0x0A, Mode::Iden, "HEX"), "0a");
   EXPECT_EQ(FormatMaskEntry(0x3F, Mode::Iden, "DEC"), "3f");
@@ -108,11 +111,13 @@ TEST(OptionRules, LogFileUsability) {
   EXPECT_FALSE(CheckLogFileUsable(existing.string()));
   EXPECT_EQ(app::testing::ReadBytes(existing), std::vector<std::uint8_t>{'x'});
 
-  EXPECT_EQ(CheckLogFileUsable((folder / "no" / "such.log").string()), kLogFileUnusableMessage);
-  EXPECT_EQ(kLogFileUnusableMessage.text,
+  const auto unusable = CheckLogFileUsable((folder / "no" / "such.log").string());
+  ASSERT_TRUE(unusable);
+  EXPECT_EQ(unusable->caption, "Log File");
+  EXPECT_EQ(unusable->text,
             "This file path or file name is disable.     \nPlease input a correct file path or file "
             "name.     ");
-  EXPECT_EQ(kLogFileUnusableMessage.icon, MessageIcon::Stop);
+  EXPECT_EQ(kLogFileUnusableMessage.icon, monitor::MessageIcon::kStop);
 }
 
 }  // namespace
