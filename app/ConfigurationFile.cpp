@@ -79,8 +79,8 @@ bool IsExistingFile(std::string_view path) {
   return !path.empty() && fs::is_regular_file(fs::path(path), error);
 }
 
-// Step 6 of a read: makes the settings taken from a file consistent with
-// the program, reloading the LIN description the file refers to.
+// Makes the settings taken from a file consistent with the program,
+// reloading the LIN description the file refers to.
 void CheckTakenSettings(SettingsRecord& record, LinDescriptionLoader& descriptions) {
   if (record.LinRevision > settings::kLin20) record.LinRevision = settings::kLin13;
 
@@ -127,7 +127,7 @@ void FixUpErrorSlots(Configuration& configuration) {
   FixUpErrorSlot(configuration.InterruptSlot);
 }
 
-// Steps 2 to 8 of a read: takes the file's settings and tables.
+// Takes the settings and tables of a file that was read whole.
 ReadResult TakeFile(const FileImage& image, bool interactive, Configuration& configuration,
                     LinDescriptionLoader& descriptions, monitor::MessageSink& messages) {
   if (!image.error.empty()) return {ReadStatus::Failed, image.error};
@@ -147,8 +147,10 @@ ReadResult TakeFile(const FileImage& image, bool interactive, Configuration& con
 
   const std::uint32_t programRevision = configuration.Settings.LinRevision;
   if (interactive && programRevision == settings::kLin13 && taken.LinRevision == settings::kLin20) {
-    if (monitor::AskOkCancel(messages, kLin20QuestionCaption, kLin20Question) != monitor::MessageAnswer::kOk) {
-      return {ReadStatus::Cancelled, {}};
+    const auto answer = monitor::AskOkCancel(messages, kLin20QuestionCaption, kLin20Question);
+    if (answer != monitor::MessageAnswer::kOk) {
+      // Nothing is taken, so the loaded description stays as it is.
+      return {ReadStatus::Cancelled, {}, layout};
     }
     taken.Options.BreakSelect = 0;
     settings::ConvertToLin13(taken.Identifiers);
@@ -160,10 +162,10 @@ ReadResult TakeFile(const FileImage& image, bool interactive, Configuration& con
   CheckTakenSettings(configuration.Settings, descriptions);
   DecodeBlocksAfterSettings(image.bytes, layout, configuration);
   FixUpErrorSlots(configuration);
-  return {ReadStatus::Loaded, {}};
+  return {ReadStatus::Loaded, {}, layout};
 }
 
-// Step 9 of a read, whatever came of it once the file was open.
+// What every read does once the file was open, whatever came of it.
 void ResetAfterRead(Configuration& configuration, monitor::MessageSink& messages) {
   configuration.Options.LoggingEnabled = 0;
   configuration.Options.MaskEnabled = 0;
@@ -184,6 +186,15 @@ void ResetAfterRead(Configuration& configuration, monitor::MessageSink& messages
 
 WriteResult WriteConfiguration(const fs::path& path, const Configuration& configuration) {
   return WriteFileAtomically(path, EncodeConfiguration(configuration));
+}
+
+ReadResult ReadStoredConfiguration(const fs::path& path, Configuration& configuration) {
+  const FileImage image = ReadFileImage(path);
+  if (!image.error.empty()) return {ReadStatus::Failed, image.error};
+  const FileLayout layout = *LayoutOfSize(image.bytes.size());
+  DecodeSettingsRecord(image.bytes, layout, configuration.Settings);
+  DecodeBlocksAfterSettings(image.bytes, layout, configuration);
+  return {ReadStatus::Loaded, {}, layout};
 }
 
 ReadResult ReadConfiguration(const fs::path& path, bool interactive, Configuration& configuration,

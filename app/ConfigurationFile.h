@@ -10,6 +10,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/Configuration.h"
+#include "app/ConfigurationLayout.h"
 #include "app/LinDescriptionLoader.h"
 #include "monitor/MessageSink.h"
 
@@ -24,6 +25,7 @@ enum class ReadStatus {
 struct ReadResult {
   ReadStatus status = ReadStatus::Failed;
   std::string error;  // why the read failed, empty otherwise
+  FileLayout layout = FileLayout::Current;  // the file's layout when it has one
 };
 
 // Writes `configuration` to `path` in the current layout (153337 bytes),
@@ -50,6 +52,13 @@ WriteResult WriteConfiguration(const std::filesystem::path& path, const Configur
 // `descriptions`; a description file that no longer exists is forgotten,
 // and without a description the signal selection is cleared and the each
 // mode falls back to Order of ID.
+// Reads what `path` holds as it is stored, for tools that show a file:
+// none of the checks, resets, questions or description loads of
+// ReadConfiguration. What the older layout lacks keeps its value in
+// `configuration`. Fails, changing nothing, when the file cannot be opened
+// or read or its size matches neither layout.
+ReadResult ReadStoredConfiguration(const std::filesystem::path& path, Configuration& configuration);
+
 ReadResult ReadConfiguration(const std::filesystem::path& path, bool interactive,
                              Configuration& configuration, LinDescriptionLoader& descriptions,
                              monitor::MessageSink& messages);

@@ -10,6 +10,7 @@ namespace orvane::cli {
 
 using Args = std::span<const std::string_view>;
 
+int RunCfg(Args args);
 int RunInfo(Args args);
 
 }  // namespace orvane::cli

@@ -17,6 +17,8 @@ struct Command {
 };
 
 constexpr std::array kCommands{
+    Command{"cfg", "cfg new|show|check FILE   create, show or check a configuration file",
+            orvane::cli::RunCfg},
     Command{"info", "info                      show the analyzer's serial number and firmware",
             orvane::cli::RunInfo},
 };

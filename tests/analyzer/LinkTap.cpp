@@ -12,6 +12,7 @@ LinkTap::LinkTap(const LinkApi& inner) : inner_(inner), api_(inner) {
   api_.MemoryWrite = &LinkTap::MemoryWrite;
   api_.MemoryRead = &LinkTap::MemoryRead;
   api_.FrashErase = &LinkTap::FrashErase;
+  api_.FrashWrite = &LinkTap::FrashWrite;
   api_.MonitorRead = &LinkTap::MonitorRead;
 }
 
@@ -63,6 +64,12 @@ std::int32_t LinkTap::MemoryRead(std::uint32_t address, std::uint32_t length,
 std::int32_t LinkTap::FrashErase(std::uint32_t address) {
   if (current_->failingErases_.contains(address)) return 0;
   return current_->inner_.FrashErase(address);
+}
+
+std::int32_t LinkTap::FrashWrite(std::uint32_t address, std::uint32_t length,
+                                 const std::uint8_t* source) {
+  if (current_->failingFlashWrites_.contains(address)) return 0;
+  return current_->inner_.FrashWrite(address, length, source);
 }
 
 std::int32_t LinkTap::MonitorRead(std::uint8_t* header, std::uint8_t* records,

@@ -3,8 +3,8 @@
 //
 // LinkTap forwards every command to the inner LinkApi and records the
 // memory writes; a test can make single-byte reads of an address return a
-// scripted sequence, make flash erases of an address fail, or serve monitor
-// blocks itself. Only one LinkTap exists at a time (its LinkApi entries are
+// scripted sequence, make memory writes, flash erases or flash writes of an
+// address fail, or serve monitor blocks itself. Only one LinkTap exists at a time (its LinkApi entries are
 // plain functions that reach it through a static pointer).
 //
 // Threads: scripting and the write log belong to the test thread; the
@@ -48,6 +48,8 @@ class LinkTap {
   void ScriptReads(std::uint32_t address, std::vector<std::uint8_t> values);
   int ReadCount(std::uint32_t address) const;
   void FailFlashErase(std::uint32_t address) { failingErases_.insert(address); }
+  // FrashWrites to `address` fail without reaching the analyzer.
+  void FailFlashWrite(std::uint32_t address) { failingFlashWrites_.insert(address); }
   // MemoryWrites to `address` fail without reaching the analyzer.
   void FailMemoryWrite(std::uint32_t address) { failingWrites_.insert(address); }
   void ServeMonitorBlocks(MonitorSource source) { monitorSource_ = std::move(source); }
@@ -64,6 +66,8 @@ class LinkTap {
   static std::int32_t MemoryRead(std::uint32_t address, std::uint32_t length,
                                  std::uint8_t* destination);
   static std::int32_t FrashErase(std::uint32_t address);
+  static std::int32_t FrashWrite(std::uint32_t address, std::uint32_t length,
+                                 const std::uint8_t* source);
   static std::int32_t MonitorRead(std::uint8_t* header, std::uint8_t* records,
                                   std::uint32_t maxRecords);
 
@@ -73,6 +77,7 @@ class LinkTap {
   std::map<std::uint32_t, int> readCounts_;
   std::set<std::uint32_t> failingErases_;
   std::set<std::uint32_t> failingWrites_;
+  std::set<std::uint32_t> failingFlashWrites_;
   MonitorSource monitorSource_;
   std::vector<MemoryWriteCall> writes_;
 };

@@ -260,6 +260,33 @@ TEST(ConfigurationLayout, EveryOtherSizeIsRejectedAndStillResets) {
   }
 }
 
+TEST(ConfigurationLayout, StoredReadTakesTheBytesAsTheyAre) {
+  TemporaryFolder folder;
+  const auto path = folder / "stored.cfg";
+  Configuration edited = EditedConfiguration();
+  edited.Settings.LinRevision = settings::kLin20;
+  edited.Settings.DescriptionReference = 1;
+  edited.Options.LoggingEnabled = 1;
+  edited.MasterRun.CurrentSchedule = 4;
+  WriteBytes(path, OlderLayout(WrittenBytes(edited)));
+
+  Configuration stored = Defaults();
+  const ReadResult result = ReadStoredConfiguration(path, stored);
+
+  ASSERT_EQ(result.status, ReadStatus::Loaded);
+  EXPECT_EQ(result.layout, FileLayout::Older);
+  EXPECT_EQ(stored.Settings.LinRevision, settings::kLin20);
+  EXPECT_EQ(stored.Settings.DescriptionReference, 1u);
+  EXPECT_EQ(settings::FieldText(stored.Settings.DescriptionPath), "/nowhere/bus.ldf");
+  EXPECT_EQ(stored.Options.LoggingEnabled, 1u);
+  EXPECT_EQ(stored.MasterRun.CurrentSchedule, 4);
+  EXPECT_EQ(settings::FieldText(stored.Settings.Options.LogNumber), "000");  // not in the older layout
+
+  WriteBytes(path, std::vector<std::uint8_t>(10, 0));
+  EXPECT_EQ(ReadStoredConfiguration(path, stored).status, ReadStatus::Failed);
+  EXPECT_EQ(stored.Options.LoggingEnabled, 1u);
+}
+
 TEST(ConfigurationLayout, AFileThatCannotBeOpenedChangesNothing) {
   TemporaryFolder folder;
   Configuration configuration = Defaults();

@@ -1,0 +1,200 @@
+// orvane-cli cfg: create, show and check configuration files. Showing and
+// checking never ask questions and never write the file.
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "app/ConfigurationFile.h"
+#include "app/settings/BaudRateTable.h"
+#include "cli/Commands.h"
+#include "monitor/MessageSink.h"
+
+namespace orvane::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+using app::Configuration;
+using app::ReadResult;
+using app::ReadStatus;
+
+// Boxes become lines on stderr; questions are declined, since nothing here
+// may take a decision for the user.
+class StderrMessages final : public monitor::MessageSink {
+ public:
+  bool CanShow() const override { return true; }
+  monitor::MessageAnswer Show(const monitor::MessageBoxRequest& request) override {
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(request.caption.size()),
+                 request.caption.data(), OneLine(request.text).c_str());
+    return monitor::MessageAnswer::kCancel;
+  }
+
+  static std::string OneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line) {
+      if (c == '\n') c = ' ';
+    }
+    return line;
+  }
+};
+
+// The command line has no LIN description parser at hand: a description
+// the file refers to counts as not loaded.
+class NoDescriptions final : public app::LinDescriptionLoader {
+ public:
+  void Release() override {}
+  bool Reload(std::string_view) override { return false; }
+};
+
+fs::path ProgramFolder() {
+  std::error_code error;
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+  return error ? fs::current_path(error) : program.parent_path();
+}
+
+// Text from a file, with anything that could upset a terminal replaced.
+std::string Printable(std::string_view text) {
+  std::string printable(text);
+  for (char& c : printable) {
+    if (!std::isprint(static_cast<unsigned char>(c))) c = '?';
+  }
+  return printable;
+}
+
+const char* OnOff(std::uint32_t flag) { return flag != 0 ? "on" : "off"; }
+
+std::string LayoutText(app::FileLayout layout) {
+  return layout == app::FileLayout::Current
+             ? "current, " + std::to_string(app::kCurrentFileSize) + " bytes"
+             : "older, " + std::to_string(app::kOlderFileSize) + " bytes";
+}
+
+int New(const fs::path& path) {
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(path, error))) {
+    std::fprintf(stderr, "orvane-cli cfg new: '%s' already exists; it is left as it is\n", path.c_str());
+    return 2;
+  }
+  Configuration configuration;
+  app::SetDefaults(configuration, ProgramFolder().string());
+  const app::WriteResult result = app::WriteConfiguration(path, configuration);
+  if (!result.ok) {
+    std::fprintf(stderr, "orvane-cli cfg new: %s\n", result.error.c_str());
+    return 2;
+  }
+  std::printf("wrote the default configuration to %s\n", path.c_str());
+  return 0;
+}
+
+void ShowOptions(const Configuration& c) {
+  const settings::SettingsRecord& record = c.Settings;
+  std::printf("LIN revision:      %s\n", record.LinRevision == settings::kLin20 ? "LIN 2.0" : "LIN 1.3");
+  const std::string description = Printable(settings::FieldText(record.DescriptionPath));
+  std::printf("LIN description:   %s (%s)\n", description.c_str(),
+              record.DescriptionReference != 0 ? "loaded when saved" : "not loaded when saved");
+  if (const settings::BaudRate* rate = settings::FindBaudRate(c.Options.BaudRateCode)) {
+    std::printf("baud rate:         %u bit/s\n", rate->bitsPerSecond);
+  } else {
+    std::printf("baud rate:         unknown code %u\n", c.Options.BaudRateCode);
+  }
+  std::printf("logging:           %s\n", OnOff(c.Options.LoggingEnabled));
+  std::printf("log numbering:     %s, number %s\n", OnOff(record.Options.LogNumbering),
+              Printable(settings::FieldText(record.Options.LogNumber)).c_str());
+  std::printf("mask:              %s, identifiers", OnOff(c.Options.MaskEnabled));
+  int maskEntries = 0;
+  for (std::uint8_t id : c.Options.MaskIds) {
+    if (id == settings::kEmptyMaskId) continue;
+    std::printf(" %02x", id);
+    ++maskEntries;
+  }
+  std::printf("%s\n", maskEntries == 0 ? " none" : "");
+}
+
+void ShowSimulation(const Configuration& c) {
+  std::printf("schedules:         current %d, schedule mode %s, interrupt mode %s\n",
+              c.MasterRun.CurrentSchedule + 1, OnOff(static_cast<std::uint32_t>(c.MasterRun.ScheduleModeOn)),
+              OnOff(static_cast<std::uint32_t>(c.MasterRun.InterruptModeOn)));
+  for (std::size_t s = 0; s < simulation::kScheduleCount; ++s) {
+    const simulation::MasterSchedule& schedule = c.Schedules[s];
+    int enabledSlots = 0;
+    for (const simulation::SimSlot& slot : schedule.slots) enabledSlots += slot.enable != 0;
+    const std::string name = Printable(settings::FieldText(c.ScheduleNames[s].data(), c.ScheduleNames[s].size()));
+    std::printf("  %2zu %-15s enable %-3s repeat %-3s %2d of 32 slots enabled\n", s + 1, name.c_str(),
+                OnOff(schedule.enable), OnOff(schedule.repeat), enabledSlots);
+  }
+  std::printf("interrupt slot:    %s\n", c.InterruptSlot.enable != 0 ? "enabled" : "disabled");
+
+  std::printf("slave master ID:   %02x\nslave responses:  ", static_cast<unsigned>(c.SlaveMasterId) & 0xFFu);
+  int inUse = 0;
+  for (const simulation::SimSlot& response : c.SlaveResponses) {
+    if (response.enable == 0) continue;
+    std::printf(" %02x", response.identifier);
+    ++inUse;
+  }
+  std::printf("%s (%d of 16 enabled)\n", inUse == 0 ? " none" : "", inUse);
+
+  std::printf("extended files:   ");
+  int bound = 0;
+  for (const simulation::ExtendedFileBinding& binding : c.ExtendedFiles) {
+    const std::string path = Printable(settings::FieldText(binding.path));
+    if (path.empty()) continue;
+    if (binding.owner == simulation::kOwnerInterruptSlot) {
+      std::printf("\n  %s (interrupt slot)", path.c_str());
+    } else {
+      std::printf("\n  %s (schedule %u slot %u)", path.c_str(), binding.scheduleIndex + 1u,
+                  binding.slotIndex + 1u);
+    }
+    ++bound;
+  }
+  std::printf("%s\n", bound == 0 ? " none" : "");
+}
+
+int Show(const fs::path& path) {
+  Configuration configuration;
+  app::SetDefaults(configuration, "");
+  const ReadResult result = app::ReadStoredConfiguration(path, configuration);
+  if (result.status != ReadStatus::Loaded) {
+    std::fprintf(stderr, "orvane-cli cfg show: %s\n", result.error.c_str());
+    return 2;
+  }
+  std::printf("file:              %s\nlayout:            %s\n", path.c_str(),
+              LayoutText(result.layout).c_str());
+  ShowOptions(configuration);
+  ShowSimulation(configuration);
+  return 0;
+}
+
+int Check(const fs::path& path) {
+  Configuration configuration;
+  app::SetDefaults(configuration, ProgramFolder().string());
+  NoDescriptions descriptions;
+  StderrMessages messages;
+  const ReadResult result =
+      app::ReadConfiguration(path, /*interactive=*/false, configuration, descriptions, messages);
+  if (result.status != ReadStatus::Loaded) {
+    std::fprintf(stderr, "orvane-cli cfg check: %s\n", result.error.c_str());
+    return 2;
+  }
+  std::printf("%s loads (%s)\n", path.c_str(), LayoutText(result.layout).c_str());
+  return 0;
+}
+
+int Usage() {
+  std::fputs("usage: orvane-cli cfg new FILE | show FILE | check FILE\n", stderr);
+  return 1;
+}
+
+}  // namespace
+
+int RunCfg(Args args) {
+  if (args.size() != 2) return Usage();
+  const fs::path path(args[1]);
+  if (args[0] == "new") return New(path);
+  if (args[0] == "show") return Show(path);
+  if (args[0] == "check") return Check(path);
+  return Usage();
+}
+
+}  // namespace orvane::cli
