@@ -42,7 +42,8 @@ LinkBinding BindLinkLibrary(const std::filesystem::path& folder) {
   void* library = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) {
     const char* reason = dlerror();
-    return {std::nullopt, "cannot load " + file.string() + ": " + (reason ? reason : "unknown")};
+    // The loader's reason names the file.
+    return {std::nullopt, "cannot load " + (reason ? std::string(reason) : file.string())};
   }
   const auto* table =
       static_cast<const OrlinkOrdinalTable*>(dlsym(library, ORLINK_ORDINAL_TABLE_SYMBOL));
