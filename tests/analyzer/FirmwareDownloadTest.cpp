@@ -11,6 +11,7 @@
 #include "analyzer/FirmwareUpdateController.h"
 #include "tests/analyzer/AnalyzerRig.h"
 #include "tests/analyzer/LinkTap.h"
+#include "tests/analyzer/ScratchFolder.h"
 
 namespace orvane::analyzer {
 namespace {
@@ -26,14 +27,7 @@ const std::filesystem::path kShippedImage = ORVANE_BINARY_DIR "/bin/vxlfrm.dat";
 
 class FirmwareDownloadTest : public ::testing::Test {
  protected:
-  FirmwareDownloadTest() {
-    EXPECT_EQ(rig_.link().InitUSB(), 1);
-    folder_ = std::filesystem::temp_directory_path() /
-              ("orvane-fw-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  ~FirmwareDownloadTest() override { std::filesystem::remove_all(folder_); }
+  FirmwareDownloadTest() { EXPECT_EQ(rig_.link().InitUSB(), 1); }
 
   // Runs a whole download of `imageFile` on the tap and returns its progress.
   std::int32_t Download(const std::filesystem::path& imageFile) {
@@ -61,7 +55,7 @@ class FirmwareDownloadTest : public ::testing::Test {
   LinkTap tap_{rig_.link()};
   RegisterMap map_{tap_.api(), rig_.Sleeper()};
   RecordingSink sink_;
-  std::filesystem::path folder_;
+  test::ScratchFolder folder_;
 };
 
 TEST_F(FirmwareDownloadTest, WritesTheImageBlockByBlockAndThenTheVersion) {
