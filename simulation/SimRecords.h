@@ -7,6 +7,9 @@
 // layouts are fixed. Plain data of the user-interface thread: the setup
 // dialogs edit it while monitoring is stopped, the simulation tick and the
 // simulation monitor windows read it.
+//
+// `delay` and `triggerValue` of a SimSlot lie at unaligned offsets: read and
+// write them by value, never through a reference or a pointer.
 #pragma once
 
 #include <array>
@@ -87,14 +90,13 @@ inline constexpr std::size_t kScheduleNameSize = 16;  // 15 characters and a zer
 using ScheduleNames = std::array<std::array<char, kScheduleNameSize>, kScheduleCount>;
 static_assert(sizeof(ScheduleNames) == 256);
 
-// Application-wide run settings of the master simulation, stored together.
-#pragma pack(push, 1)
+// Application-wide run settings of the master simulation, stored together
+// as 12 bytes (three words without padding).
 struct MasterRunSettings {
   std::int32_t CurrentSchedule;  // 0-15; -1 is read as 0
   std::int32_t ScheduleModeOn;   // 1 = the schedule runs and its pattern slots advance
   std::int32_t InterruptModeOn;  // 1 = the interrupt key sends the interrupt slot
 };
-#pragma pack(pop)
 static_assert(sizeof(MasterRunSettings) == 12);
 
 inline constexpr std::size_t kExtendedFileRecordCount = 8;
@@ -107,7 +109,7 @@ enum ExtendedFileOwner : std::uint8_t {
 };
 
 #pragma pack(push, 1)
-struct ExtendedFileBinding {
+struct alignas(2) ExtendedFileBinding {
   std::uint8_t owner;          // ExtendedFileOwner
   std::uint8_t scheduleIndex;  // 0-15
   std::uint8_t slotIndex;      // 0-31

@@ -19,7 +19,7 @@ enum FindKind : std::uint8_t {
 };
 
 #pragma pack(push, 1)
-struct FindCondition {
+struct alignas(4) FindCondition {
   std::uint8_t kind;                           // FindKind
   char ioEventLabel[11];                       // copied with the condition; the search does not read it
   std::uint32_t ioEventNumber;                 // 0-5, for kind 0

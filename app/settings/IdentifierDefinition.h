@@ -21,7 +21,7 @@ inline constexpr std::size_t kIdentifierCount = 64;
 inline constexpr std::uint8_t kMaxDataLength = 8;
 
 #pragma pack(push, 1)
-struct IdentifierDefinition {
+struct alignas(4) IdentifierDefinition {
   std::uint8_t dataLength[kIdentifierCount];       // 0-8 bytes per identifier
   std::uint32_t classicChecksum[kIdentifierCount];  // 1 classic, 0 enhanced
 };

@@ -32,7 +32,7 @@ enum SortOrder : std::uint8_t {
 };
 
 #pragma pack(push, 1)
-struct IoChannel {
+struct alignas(4) IoChannel {
   std::uint32_t enabled;
   char risingName[kIoEdgeNameSize];   // zero-terminated
   char fallingName[kIoEdgeNameSize];  // zero-terminated
@@ -40,7 +40,7 @@ struct IoChannel {
 };
 static_assert(sizeof(IoChannel) == 28);
 
-struct OptionSettingsExt {
+struct alignas(4) OptionSettingsExt {
   std::uint8_t BreakSelect;
   std::uint8_t padding1[3];
   std::uint32_t WakeupMicros;  // 50-10000, a multiple of 50

@@ -4,6 +4,8 @@
 // first 1720 bytes of the configuration file.
 //
 // Plain data of the user-interface thread; the views read it while drawing.
+// The stored records are aligned to 4 bytes, so that their 32-bit fields,
+// which all lie at multiples of 4, are aligned too.
 #pragma once
 
 #include <cstddef>
@@ -27,7 +29,7 @@ enum LinRevision : std::uint32_t {
 };
 
 #pragma pack(push, 1)
-struct SettingsRecord {
+struct alignas(4) SettingsRecord {
   std::uint32_t LinRevision;                      // enum LinRevision
   char DescriptionPath[kDescriptionPathSize];     // zero-terminated
   std::uint32_t DescriptionReference;             // non-zero while a description is loaded

@@ -14,7 +14,7 @@ namespace orvane::settings {
 inline constexpr std::size_t kSelectableFrameCount = 64;
 
 #pragma pack(push, 1)
-struct SignalSelection {
+struct alignas(4) SignalSelection {
   std::uint32_t frameMask[2];
   std::uint32_t signalMasks[kSelectableFrameCount][2];
 };

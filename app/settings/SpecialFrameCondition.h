@@ -22,7 +22,7 @@ enum SpecialFrameKind : std::uint32_t {
 };
 
 #pragma pack(push, 1)
-struct SpecialFrameCondition {
+struct alignas(4) SpecialFrameCondition {
   std::uint32_t enabled;                    // 1 on, 0 off
   std::uint32_t kind;                       // SpecialFrameKind
   char ioEventName[kIoEventNameSize];       // text of the I/O event (kind 0)

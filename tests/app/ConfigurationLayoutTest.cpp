@@ -228,7 +228,7 @@ TEST(ConfigurationLayout, OlderLayoutLoadsWithDefaultsForWhatItLacks) {
   EXPECT_EQ(loaded.Settings.Identifiers.classicChecksum[0x12], 0u);
   EXPECT_EQ(loaded.Options.BaudRateCode, 13);
   EXPECT_EQ(loaded.SlaveMasterId, 0x0A);
-  EXPECT_EQ(loaded.Schedules[9].slots[30].delay, 65535);
+  EXPECT_EQ(std::int32_t{loaded.Schedules[9].slots[30].delay}, 65535);  // unaligned: copy
   EXPECT_EQ(loaded.Options.FillData, edited.Options.FillData);
   EXPECT_EQ(settings::FieldText(loaded.ScheduleNames[15].data(), 16), "Engine15");
   // The I/O channel names are not in the older layout and keep their values.
