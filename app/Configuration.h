@@ -5,6 +5,10 @@
 // The application owns one instance; tests make their own. Plain data of
 // the user-interface thread (see the headers of the records for readers on
 // other threads).
+//
+// A value-initialised Configuration is all zeros, the program's state before
+// start-up reads a file. The pattern modes are not stored in files, so they
+// stay 0 after a start-up that read a file and are 1 once SetDefaults ran.
 #pragma once
 
 #include <cstdint>
