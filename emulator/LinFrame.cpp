@@ -34,6 +34,22 @@ std::uint8_t EnhancedChecksum(std::uint8_t protected_id, std::span<const std::ui
   return SumWithCarry(protected_id, data);
 }
 
+std::uint8_t FrameChecksum(ChecksumModel model, std::uint8_t protected_id,
+                           std::span<const std::uint8_t> data) {
+  const std::uint8_t id = protected_id & 0x3F;
+  if (model == ChecksumModel::kClassic || id == kGoToSleepId || id == kSlaveResponseId) {
+    return ClassicChecksum(data);
+  }
+  return EnhancedChecksum(protected_id, data);
+}
+
+std::vector<std::uint8_t> WithChecksum(ChecksumModel model, std::uint8_t protected_id,
+                                       std::span<const std::uint8_t> data) {
+  std::vector<std::uint8_t> bytes(data.begin(), data.end());
+  bytes.push_back(FrameChecksum(model, protected_id, data));
+  return bytes;
+}
+
 int DefaultDataLength(std::uint8_t id) {
   switch ((id >> 4) & 0x03) {
     case 2:

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace orvane::emulator {
 
@@ -21,6 +22,17 @@ bool HasValidParity(std::uint8_t protected_id);
 // protected identifier and the data bytes (enhanced).
 std::uint8_t ClassicChecksum(std::span<const std::uint8_t> data);
 std::uint8_t EnhancedChecksum(std::uint8_t protected_id, std::span<const std::uint8_t> data);
+
+enum class ChecksumModel { kClassic, kEnhanced };
+
+// The checksum a node computes for a frame under `model`; the diagnostic
+// frames 0x3C and 0x3D always use the classic checksum.
+std::uint8_t FrameChecksum(ChecksumModel model, std::uint8_t protected_id,
+                           std::span<const std::uint8_t> data);
+
+// The response a publisher sends: the data bytes and their checksum.
+std::vector<std::uint8_t> WithChecksum(ChecksumModel model, std::uint8_t protected_id,
+                                       std::span<const std::uint8_t> data);
 
 // LIN 1.x length from identifier bits 4-5: 0-31 -> 2, 32-47 -> 4, 48-63 -> 8.
 int DefaultDataLength(std::uint8_t id);

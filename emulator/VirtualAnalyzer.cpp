@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "emulator/CommandPacket.h"
+#include "emulator/DemoBus.h"
 #include "emulator/Firmware.h"
 
 namespace orvane::emulator {
@@ -21,13 +22,15 @@ bool Deliver(std::span<const std::uint8_t> block, std::span<std::uint8_t> buffer
 }  // namespace
 
 struct VirtualAnalyzer::State {
-  State(std::shared_ptr<Clock> clock_in, AnalyzerProfile profile_in)
-      : clock(std::move(clock_in)), profile(std::move(profile_in)), firmware(profile) {}
+  State(std::shared_ptr<Clock> clock_in, const AnalyzerProfile& profile)
+      : clock(std::move(clock_in)), firmware(profile), demo_bus(profile) {
+    firmware.AttachTo(demo_bus.bus());
+  }
 
   mutable std::mutex mutex;
   std::shared_ptr<Clock> clock;
-  AnalyzerProfile profile;
   Firmware firmware;
+  DemoBus demo_bus;
   std::deque<std::vector<std::uint8_t>> replies;
   bool present = true;
   bool stall_next_reply = false;
@@ -45,11 +48,16 @@ struct VirtualAnalyzer::State {
     replies.push_back(std::move(reply));
   }
 
-  UnitBlockHeader BlockHeader() const { return {}; }
+  // Plays the bus up to the clock's present; returns that time.
+  std::int64_t CatchUp() {
+    const std::int64_t now = clock->NowMicros();
+    demo_bus.bus().RunUntil(now);
+    return now;
+  }
 };
 
 VirtualAnalyzer::VirtualAnalyzer(std::shared_ptr<Clock> clock, AnalyzerProfile profile)
-    : state_(std::make_unique<State>(std::move(clock), std::move(profile))) {}
+    : state_(std::make_unique<State>(std::move(clock), profile)) {}
 
 VirtualAnalyzer::~VirtualAnalyzer() = default;
 
@@ -72,7 +80,8 @@ bool VirtualAnalyzer::WriteCommandPipe(std::span<const std::uint8_t> packet) {
   if (!state_->present || packet.size() > kMaxPacketSize) return false;
   const std::optional<Command> command = ParseCommandPacket(packet);
   if (!command) return true;
-  if (auto reply = state_->firmware.Execute(*command)) state_->QueueReply(std::move(*reply));
+  const std::int64_t now = state_->CatchUp();
+  if (auto reply = state_->firmware.Execute(*command, now)) state_->QueueReply(std::move(*reply));
   return true;
 }
 
@@ -99,13 +108,14 @@ bool VirtualAnalyzer::ReadMonitorPipe(std::span<std::uint8_t> buffer, std::size_
     if (!state_->present) return false;
     due = state_->firmware.monitor().NextBlockDue();
   }
-  const std::int64_t now = state_->clock->NowMicros();
-  if (now < due) state_->clock->SleepFor(Micros(due - now));
+  const std::int64_t before_wait = state_->clock->NowMicros();
+  if (before_wait < due) state_->clock->SleepFor(Micros(due - before_wait));
 
   std::lock_guard lock(state_->mutex);
   if (!state_->present) return false;
-  const std::vector<std::uint8_t> block = state_->firmware.monitor().TakeBlock(
-      state_->clock->NowMicros(), state_->BlockHeader());
+  const std::int64_t now = state_->CatchUp();
+  const std::vector<std::uint8_t> block =
+      state_->firmware.monitor().TakeBlock(now, state_->firmware.BlockHeader(now));
   return Deliver(block, buffer, delivered);
 }
 
@@ -147,6 +157,12 @@ void VirtualAnalyzer::SetFlashEraseFails(bool fails) {
 void VirtualAnalyzer::SetFlashWriteFails(bool fails) {
   std::lock_guard lock(state_->mutex);
   state_->firmware.flash_faults().write_fails = fails;
+}
+
+void VirtualAnalyzer::SetBusBaud(std::uint32_t baud) {
+  std::lock_guard lock(state_->mutex);
+  state_->CatchUp();
+  state_->demo_bus.bus().set_baud(baud);
 }
 
 }  // namespace orvane::emulator

@@ -79,6 +79,10 @@ class VirtualAnalyzer {
   // While set, FrashErase / FrashWrite change nothing and get no acknowledge.
   void SetFlashEraseFails(bool fails);
   void SetFlashWriteFails(bool fails);
+  // Changes the baud rate the bus runs at (the profile's at first). When it
+  // differs from the rate the unit is configured for, the unit sees framing
+  // or sync-field errors instead of frames.
+  void SetBusBaud(std::uint32_t baud);
 
  private:
   struct State;

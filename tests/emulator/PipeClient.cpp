@@ -114,3 +114,28 @@ std::optional<MonitorBlock> PipeClient::ReadBlock() {
 }
 
 }  // namespace orvane::emulator::testing
+
+namespace orvane::emulator::testing {
+
+std::vector<MonitorBlock> PipeClient::ReadBlocksFor(Micros duration) {
+  const std::int64_t end = unit_.clock().NowMicros() + duration.count();
+  std::vector<MonitorBlock> blocks;
+  while (unit_.clock().NowMicros() < end) {
+    auto block = ReadBlock();
+    if (!block) break;
+    blocks.push_back(std::move(*block));
+  }
+  return blocks;
+}
+
+bool PipeClient::StartMonitoring() { return TargetGo() && MonitorStart(); }
+
+std::vector<UnitRecord> RecordsOf(const std::vector<MonitorBlock>& blocks) {
+  std::vector<UnitRecord> records;
+  for (const MonitorBlock& block : blocks) {
+    records.insert(records.end(), block.records.begin(), block.records.end());
+  }
+  return records;
+}
+
+}  // namespace orvane::emulator::testing

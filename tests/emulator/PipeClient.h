@@ -13,6 +13,9 @@
 
 namespace orvane::emulator::testing {
 
+// Records of the blocks in order.
+std::vector<UnitRecord> RecordsOf(const std::vector<struct MonitorBlock>& blocks);
+
 struct MonitorBlock {
   UnitBlockHeader header;
   std::vector<UnitRecord> records;
@@ -40,6 +43,10 @@ class PipeClient {
   std::optional<std::uint8_t> ReadByte(std::uint16_t address);
 
   std::optional<MonitorBlock> ReadBlock();
+  // Reads blocks until the clock has advanced by `duration`.
+  std::vector<MonitorBlock> ReadBlocksFor(Micros duration);
+  // TargetGo and MonitorStart; false when either fails.
+  bool StartMonitoring();
 
   static std::vector<std::uint8_t> Packet(CommandCode code, std::vector<std::uint8_t> parameters);
 

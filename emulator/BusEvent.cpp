@@ -1,0 +1,39 @@
+#include "emulator/BusEvent.h"
+
+namespace orvane::emulator {
+
+std::int64_t FrameOnBus::HeaderEnd() const {
+  return start + BitsToMicros(break_bits + kBreakDelimiterBits + 2 * kByteBits, baud);
+}
+
+std::int64_t FrameOnBus::End() const {
+  if (response.empty()) return HeaderEnd();
+  const double bytes = static_cast<double>(response.size());
+  const double bits = response_space_bits + bytes * kByteBits + (bytes - 1) * byte_space_bits;
+  return HeaderEnd() + BitsToMicros(bits, baud);
+}
+
+std::int64_t EventStart(const BusEvent& event) {
+  return std::visit(
+      [](const auto& e) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(e)>, IoEdge>) {
+          return e.time;
+        } else {
+          return e.start;
+        }
+      },
+      event);
+}
+
+std::int64_t EventEnd(const BusEvent& event) {
+  return std::visit([](const auto& e) { return e.End(); }, event);
+}
+
+bool OccupiesBus(const BusEvent& event) { return !std::holds_alternative<IoEdge>(event); }
+
+bool IsGoToSleep(const FrameOnBus& frame) {
+  return (frame.protected_id & 0x3F) == kGoToSleepId && frame.response.size() > 1 &&
+         frame.response.front() == 0x00;
+}
+
+}  // namespace orvane::emulator

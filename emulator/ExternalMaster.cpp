@@ -1,0 +1,78 @@
+#include "emulator/ExternalMaster.h"
+
+#include <algorithm>
+
+namespace orvane::emulator {
+namespace {
+
+// Go-to-sleep command: first byte 0x00, the others 0xFF.
+constexpr std::array<std::uint8_t, 8> kGoToSleepData = {0x00, 0xFF, 0xFF, 0xFF,
+                                                        0xFF, 0xFF, 0xFF, 0xFF};
+constexpr std::int64_t kGoToSleepSlotMicros = 20'000;
+
+}  // namespace
+
+ExternalMaster::ExternalMaster(const DemoNetwork& network, ChecksumModel checksum,
+                               DisturbancePlan& plan)
+    : network_(network), checksum_(checksum), plan_(plan) {}
+
+std::optional<std::int64_t> ExternalMaster::NextStart(std::int64_t bus_free) const {
+  if (asleep_ || network_.schedule.empty()) return std::nullopt;
+  return std::max(next_slot_, bus_free);
+}
+
+std::optional<BusEvent> ExternalMaster::Initiate(std::int64_t start, BusContext& bus) {
+  if (plan_.TakeSleep(start)) {
+    next_slot_ = start + kGoToSleepSlotMicros;
+    return GoToSleepFrame(start, bus.baud());
+  }
+  FrameOnBus frame = ScheduledFrame(start, bus);
+  if (const auto disturbance = plan_.TakeDisturbance(start, frame.publisher)) {
+    ApplyDisturbance(*disturbance, frame);
+  }
+  return frame;
+}
+
+void ExternalMaster::Observe(const BusEvent& event) {
+  if (const auto* frame = std::get_if<FrameOnBus>(&event); frame && IsGoToSleep(*frame)) {
+    asleep_ = true;
+  } else if (const auto* pulse = std::get_if<WakeupPulse>(&event); pulse && asleep_) {
+    asleep_ = false;
+    slot_ = 0;
+    next_slot_ = pulse->End() + kWakeupToScheduleMicros;
+  }
+}
+
+FrameOnBus ExternalMaster::ScheduledFrame(std::int64_t start, BusContext& bus) {
+  const ScheduleSlot& slot = network_.schedule[slot_];
+  slot_ = (slot_ + 1) % network_.schedule.size();
+  next_slot_ = start + std::int64_t{slot.delay_ms} * 1000;
+
+  const DemoFrame& definition = network_.Frame(slot.frame);
+  FrameOnBus frame;
+  frame.start = start;
+  frame.baud = bus.baud();
+  frame.protected_id = ProtectedId(definition.id);
+  if (definition.publisher == kMasterNode) {
+    const auto data = FrameData(network_, definition, transmissions_[definition.id]++);
+    frame.publisher = BusNode::kMaster;
+    frame.response = WithChecksum(checksum_, frame.protected_id,
+                                  std::span(data).first(static_cast<std::size_t>(definition.length)));
+  } else if (auto response = bus.AskResponders(frame.protected_id, start)) {
+    frame.publisher = response->publisher;
+    frame.response = std::move(response->bytes);
+  }
+  return frame;
+}
+
+FrameOnBus ExternalMaster::GoToSleepFrame(std::int64_t start, std::uint32_t baud) const {
+  FrameOnBus frame;
+  frame.start = start;
+  frame.baud = baud;
+  frame.protected_id = ProtectedId(kGoToSleepId);
+  frame.publisher = BusNode::kMaster;
+  frame.response = WithChecksum(ChecksumModel::kClassic, frame.protected_id, kGoToSleepData);
+  return frame;
+}
+
+}  // namespace orvane::emulator

@@ -1,0 +1,43 @@
+// The demo network's master node: runs the network's schedule, publishing
+// its own frames and sending the headers of the slaves' frames; now and
+// then sends a go-to-sleep command or a disturbed frame (DisturbancePlan).
+// It stops after any go-to-sleep command on the bus and resumes its
+// schedule 120 ms after a wake-up pulse.
+//
+// Not thread-safe; driven by the LinBus it is attached to.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+
+#include "emulator/DemoNetwork.h"
+#include "emulator/DisturbancePlan.h"
+#include "emulator/LinBus.h"
+
+namespace orvane::emulator {
+
+inline constexpr std::int64_t kWakeupToScheduleMicros = 120'000;
+
+class ExternalMaster final : public BusInitiator, public BusObserver {
+ public:
+  ExternalMaster(const DemoNetwork& network, ChecksumModel checksum, DisturbancePlan& plan);
+
+  std::optional<std::int64_t> NextStart(std::int64_t bus_free) const override;
+  std::optional<BusEvent> Initiate(std::int64_t start, BusContext& bus) override;
+  void Observe(const BusEvent& event) override;
+
+ private:
+  FrameOnBus ScheduledFrame(std::int64_t start, BusContext& bus);
+  FrameOnBus GoToSleepFrame(std::int64_t start, std::uint32_t baud) const;
+
+  const DemoNetwork& network_;
+  ChecksumModel checksum_;
+  DisturbancePlan& plan_;
+  std::size_t slot_ = 0;
+  std::int64_t next_slot_ = 0;
+  bool asleep_ = false;
+  std::map<std::uint8_t, std::uint64_t> transmissions_;  // per identifier of the master's frames
+};
+
+}  // namespace orvane::emulator

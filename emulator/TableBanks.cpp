@@ -1,0 +1,16 @@
+#include "emulator/TableBanks.h"
+
+namespace orvane::emulator {
+
+void TableBanks::TakeRequested(UnitMemory& memory) {
+  for (int bank = 0; bank < 2; ++bank) {
+    const std::uint8_t state = memory.RamByte(kBankStateAddress[bank]);
+    if (state != kBankStartSchedule && state != kBankReplaceTable) continue;
+    memory.SetRamByte(kBankStateAddress[bank], kBankTaken);
+    if (active_ && *active_ != bank) memory.SetRamByte(kBankStateAddress[*active_], kBankFree);
+    active_ = bank;
+    memory.SetRamByte(kBankSelectRegister, static_cast<std::uint8_t>(1 - bank));
+  }
+}
+
+}  // namespace orvane::emulator

@@ -1,0 +1,79 @@
+#include "emulator/UnitReceiver.h"
+
+#include "emulator/BaudTiming.h"
+#include "emulator/FrameDecoder.h"
+#include "emulator/MemoryMap.h"
+
+namespace orvane::emulator {
+
+std::int32_t UnitMillis(std::int64_t micros) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(micros / 1000));
+}
+
+UnitReceiver::UnitReceiver(UnitMemory& memory, MonitorStream& monitor)
+    : memory_(memory), monitor_(monitor) {
+  Reset();
+}
+
+void UnitReceiver::Reset() {
+  statistics_ = BusStatistics{};
+  configured_baud_ = 0;
+  OnTimingWritten();
+}
+
+void UnitReceiver::OnTimingWritten() {
+  if (const auto baud = BaudFromTiming(memory_.Ram(kFrameTimingRegister, kFrameTimingSize))) {
+    configured_baud_ = *baud;
+  }
+}
+
+void UnitReceiver::Observe(const BusEvent& event) {
+  std::visit(
+      [this](const auto& e) {
+        using Event = std::decay_t<decltype(e)>;
+        if constexpr (std::is_same_v<Event, FrameOnBus>) {
+          OnFrame(e);
+        } else if constexpr (std::is_same_v<Event, WakeupPulse>) {
+          OnWakeup(e);
+        } else {
+          OnIoEdge(e);
+        }
+      },
+      event);
+}
+
+void UnitReceiver::OnFrame(const FrameOnBus& frame) {
+  if (static_cast<UnitMode>(memory_.RamByte(kModeRegister)) == UnitMode::kBaudMeasurement) {
+    memory_.SetRamWord(kMeasuredBaudRegister, static_cast<std::uint16_t>(frame.baud));
+    statistics_.OnFrame(frame.start, frame.End(), false, IsGoToSleep(frame));
+    return;
+  }
+  const ReceiverSetup setup{
+      configured_baud_,
+      std::span<const std::uint8_t, 64>(memory_.Ram(kLengthTableAddress, 64).data(), 64)};
+  const std::vector<UnitRecord> records = DecodeFrame(frame, setup, UnitMillis(frame.End()));
+  const auto kind = static_cast<RecordKind>(records.front().kind);
+  statistics_.OnFrame(frame.start, frame.End(), kind == RecordKind::kError, kind == RecordKind::kSleep);
+  monitor_.Push(records);
+}
+
+void UnitReceiver::OnWakeup(const WakeupPulse& pulse) {
+  statistics_.OnWakeup(pulse.start, pulse.End());
+  UnitRecord record;
+  record.time = UnitMillis(pulse.End());
+  record.kind = static_cast<std::uint8_t>(RecordKind::kWakeup);
+  record.node = static_cast<std::uint8_t>(RecordNodeOf(pulse.sender));
+  if (pulse.sender == BusNode::kAnalyzer) record.flags = kRecordTxFlag;
+  monitor_.Push(record);
+}
+
+void UnitReceiver::OnIoEdge(const IoEdge& edge) {
+  if (memory_.RamByte(static_cast<std::uint16_t>(kIoEnableRegister + edge.channel)) == 0) return;
+  UnitRecord record;
+  record.time = UnitMillis(edge.time);
+  record.kind = static_cast<std::uint8_t>(static_cast<int>(RecordKind::kIoFirst) + 2 * edge.channel +
+                                          (edge.rising ? 0 : 1));
+  monitor_.Push(record);
+}
+
+}  // namespace orvane::emulator

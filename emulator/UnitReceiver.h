@@ -1,0 +1,54 @@
+// The unit's bus receiver under the firmware: turns what happens on the bus
+// and on the I/O lines into monitor records and block-header statistics,
+// using the registers the host wrote (mode, frame timing, length table,
+// I/O channel enables).
+//
+// Mode 3 (baud-rate measurement) measures every frame's baud rate into
+// register 0x0417 instead of decoding it. I/O edges are reported only on
+// enabled channels. The receiver's baud rate is recovered from the timing
+// bytes at 0x0402; bytes that match no entry of the timing table leave it
+// at the last rate recognised.
+//
+// Not thread-safe; owned by the firmware.
+#pragma once
+
+#include <cstdint>
+
+#include "emulator/BusEvent.h"
+#include "emulator/BusStatistics.h"
+#include "emulator/MonitorStream.h"
+#include "emulator/UnitMemory.h"
+
+namespace orvane::emulator {
+
+// The unit's millisecond counter at clock time `micros`.
+std::int32_t UnitMillis(std::int64_t micros);
+
+class UnitReceiver {
+ public:
+  UnitReceiver(UnitMemory& memory, MonitorStream& monitor);
+
+  void Observe(const BusEvent& event);
+
+  // Register 0x0402 changed.
+  void OnTimingWritten();
+  // Monitoring starts: the packet total counts from 0.
+  void RestartPacketCount() { statistics_.RestartPacketCount(); }
+  UnitBlockHeader Header(std::int64_t now) { return statistics_.Header(now); }
+  std::uint32_t configured_baud() const { return configured_baud_; }
+
+  // Power-on state.
+  void Reset();
+
+ private:
+  void OnFrame(const FrameOnBus& frame);
+  void OnWakeup(const WakeupPulse& pulse);
+  void OnIoEdge(const IoEdge& edge);
+
+  UnitMemory& memory_;
+  MonitorStream& monitor_;
+  BusStatistics statistics_;
+  std::uint32_t configured_baud_ = 0;
+};
+
+}  // namespace orvane::emulator
