@@ -12,5 +12,6 @@ using Args = std::span<const std::string_view>;
 
 int RunCfg(Args args);
 int RunInfo(Args args);
+int RunLdf(Args args);
 
 }  // namespace orvane::cli

@@ -21,6 +21,8 @@ constexpr std::array kCommands{
             orvane::cli::RunCfg},
     Command{"info", "info                      show the analyzer's serial number and firmware",
             orvane::cli::RunInfo},
+    Command{"ldf", "ldf FILE                  read a LIN description file and list what it holds",
+            orvane::cli::RunLdf},
 };
 
 void PrintUsage(std::FILE* out) {
