@@ -13,5 +13,6 @@ using Args = std::span<const std::string_view>;
 int RunCfg(Args args);
 int RunInfo(Args args);
 int RunLdf(Args args);
+int RunMonitor(Args args);
 
 }  // namespace orvane::cli

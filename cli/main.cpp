@@ -23,6 +23,9 @@ constexpr std::array kCommands{
             orvane::cli::RunInfo},
     Command{"ldf", "ldf FILE                  read a LIN description file and list what it holds",
             orvane::cli::RunLdf},
+    Command{"monitor",
+            "monitor [--seconds N] [--log FILE] [--baud C] [--lin V]  print bus traffic",
+            orvane::cli::RunMonitor},
 };
 
 void PrintUsage(std::FILE* out) {
