@@ -16,12 +16,24 @@ std::uint32_t RecordsBetween(std::uint32_t from, std::uint32_t to) {
   return (to + MonitorCapacity - from) % MonitorCapacity;
 }
 
-int TableSlot(const MonitorRecord& record, int sortOrder, const IdentifierSlotMap* nodeOrder) {
+// Records from `from` towards `to` before the ring's end is reached.
+std::uint32_t ContiguousRecords(std::uint32_t from, std::uint32_t to) {
+  return to > from ? to - from : MonitorCapacity - from;
+}
+
+constexpr std::uint64_t kAllVisible = ~std::uint64_t{0};
+
+bool IsVisible(const MonitorRecord& record, std::uint64_t visibleIdentifiers) {
+  return ((visibleIdentifiers >> record.Identifier()) & 1u) != 0;
+}
+
+// `nodeOrder` is the map in force (node order selected and a map given) or null.
+int TableSlot(const MonitorRecord& record, const IdentifierSlotMap* nodeOrder) {
   if (record.IsErrorEvent()) return kErrorSlot;
   if (record.kind == kKindWakeup) return kWakeupSlot;
   if (record.IsIoEvent()) return kFirstIoSlot + record.IoEventIndex();
   const int identifier = record.Identifier();
-  if (sortOrder == 1 && nodeOrder != nullptr) {
+  if (nodeOrder != nullptr) {
     const int slot = nodeOrder->SlotFor(identifier);
     // A map answering outside 0-63 would land in the special slots; keep the
     // record in its identifier's own slot instead.
@@ -30,12 +42,31 @@ int TableSlot(const MonitorRecord& record, int sortOrder, const IdentifierSlotMa
   return identifier;
 }
 
+void StoreInTables(MonitorState& state, const MonitorRecord& record,
+                   const IdentifierSlotMap* nodeOrder) {
+  const int slot = TableSlot(record, nodeOrder);
+  state.EachIdTable.records[slot] = record;
+  state.EachIdTable.seen[slot].store(true, std::memory_order_release);
+
+  if (record.kind == kKindEnd) {
+    const int identifier = record.Identifier();
+    state.LastFrameTable.records[identifier] = record;
+    // Single writer: a plain load and store, no read-modify-write needed.
+    std::atomic<std::uint32_t>& counter = state.LastFrameTable.counters[identifier];
+    const std::uint32_t count = counter.load(std::memory_order_relaxed) + 1;
+    counter.store(count == 0 ? 1 : count, std::memory_order_release);
+  }
+}
+
 }  // namespace
 
-bool MonitorMask::Passes(const MonitorRecord& record) const {
-  if (!MaskEnabled) return true;
-  const int identifier = record.Identifier();
-  return std::ranges::any_of(MaskIds, [identifier](std::uint8_t id) { return id == identifier; });
+std::uint64_t MonitorMask::VisibleIdentifiers() const {
+  if (!MaskEnabled) return kAllVisible;
+  std::uint64_t visible = 0;
+  for (const std::uint8_t id : MaskIds) {
+    if (id < kIdentifierCount) visible |= std::uint64_t{1} << id;
+  }
+  return visible;
 }
 
 void AppendBlock(MonitorState& state, std::span<const MonitorRecord> records,
@@ -82,28 +113,47 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
   MonitorRing& view = state.ViewBuffer;
   const std::span<MonitorRecord, MonitorCapacity> target = view.MutableRecords();
   const RingSnapshot viewBefore = view.Snapshot();
+  const std::uint64_t visible = mask.VisibleIdentifiers();
   std::uint32_t viewIndex = viewBefore.writeIndex;
   bool viewWrapped = viewBefore.wrapped;
   std::uint32_t readPosition = state.viewReadPosition;
 
+  auto commit = [&](std::uint32_t count) {
+    viewIndex = NextIndex(viewIndex, count);
+    if (viewIndex == 0) viewWrapped = true;
+  };
+
   while (readPosition != rawWriteIndex) {
+    // Runs of visible ordinary records are copied as they are, in one piece.
+    const std::uint32_t limit =
+        std::min(ContiguousRecords(readPosition, rawWriteIndex), MonitorCapacity - viewIndex);
+    const MonitorRecord* const first = &source[readPosition];
+    std::uint32_t run = 0;
+    if (visible == kAllVisible) {  // mask off: no identifier test per record
+      while (run < limit && !first[run].IsExtendedHeader()) ++run;
+    } else {
+      while (run < limit && !first[run].IsExtendedHeader() && IsVisible(first[run], visible)) ++run;
+    }
+    if (run > 0) {
+      std::memcpy(&target[viewIndex], first, run * sizeof(MonitorRecord));
+      readPosition = NextIndex(readPosition, run);
+      commit(run);
+      continue;
+    }
+
     const MonitorRecord& record = source[readPosition];
     const int groupSize = record.GroupSize();
-    if (groupSize == 0) {
-      target[viewIndex] = record;
+    if (groupSize == 0) {  // an ordinary record the mask hides
       readPosition = NextIndex(readPosition, 1);
-    } else {
-      // Wait for the rest of the group; the header is taken again next time.
-      if (static_cast<std::uint32_t>(groupSize) > RecordsBetween(readPosition, rawWriteIndex)) {
-        break;
-      }
-      const MonitorRecord* next = groupSize >= 2 ? &source[NextIndex(readPosition, 1)] : nullptr;
-      target[viewIndex] = MergeExtendedHeader(record, next);
-      readPosition = NextIndex(readPosition, static_cast<std::uint32_t>(groupSize));
+      continue;
     }
-    if (mask.Passes(record)) {
-      viewIndex = NextIndex(viewIndex, 1);
-      if (viewIndex == 0) viewWrapped = true;
+    // Wait for the rest of the group; the header is taken again next time.
+    if (static_cast<std::uint32_t>(groupSize) > RecordsBetween(readPosition, rawWriteIndex)) break;
+    const MonitorRecord* next = groupSize >= 2 ? &source[NextIndex(readPosition, 1)] : nullptr;
+    readPosition = NextIndex(readPosition, static_cast<std::uint32_t>(groupSize));
+    if (IsVisible(record, visible)) {
+      target[viewIndex] = MergeExtendedHeader(record, next);
+      commit(1);
     }
   }
 
@@ -115,24 +165,14 @@ std::uint32_t UpdateIdTables(MonitorState& state, std::uint32_t previousWriteInd
                              const IdentifierSlotMap* nodeOrder) {
   const std::span<const MonitorRecord, MonitorCapacity> view = state.ViewBuffer.Records();
   const std::uint32_t writeIndex = state.ViewBuffer.Snapshot().writeIndex;
-  EachIdSlots& eachId = state.EachIdTable;
-  LastFrameSlots& lastFrames = state.LastFrameTable;
-
-  for (std::uint32_t index = previousWriteIndex % MonitorCapacity; index != writeIndex;
-       index = NextIndex(index, 1)) {
-    const MonitorRecord& record = view[index];
-    const int slot = TableSlot(record, sortOrder, nodeOrder);
-    eachId.records[slot] = record;
-    eachId.seen[slot].store(true, std::memory_order_release);
-
-    if (record.kind == kKindEnd) {
-      const int identifier = record.Identifier();
-      lastFrames.records[identifier] = record;
-      // Single writer: a plain load and store, no read-modify-write needed.
-      std::atomic<std::uint32_t>& counter = lastFrames.counters[identifier];
-      const std::uint32_t count = counter.load(std::memory_order_relaxed) + 1;
-      counter.store(count == 0 ? 1 : count, std::memory_order_release);
+  const IdentifierSlotMap* const mapInForce = sortOrder == 1 ? nodeOrder : nullptr;
+  std::uint32_t index = previousWriteIndex % MonitorCapacity;
+  while (index != writeIndex) {
+    const std::uint32_t count = ContiguousRecords(index, writeIndex);
+    for (const MonitorRecord& record : view.subspan(index, count)) {
+      StoreInTables(state, record, mapInForce);
     }
+    index = NextIndex(index, count);
   }
   return writeIndex;
 }

@@ -24,7 +24,8 @@ struct MonitorMask {
   bool MaskEnabled = false;
   std::array<std::uint8_t, 8> MaskIds{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};  // 0xFF unused
 
-  bool Passes(const MonitorRecord& record) const;
+  // Bit i set when identifier i reaches the ViewBuffer.
+  std::uint64_t VisibleIdentifiers() const;
 };
 
 // The node order of a loaded LIN description: the EachIdTable slot (0-63) in
