@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "emulator/VirtualAnalyzer.h"
 #include "link/driver/Backends.h"
@@ -123,6 +124,22 @@ TEST(VirtualCommandsTest, UnpluggedAnalyzerFailsCommandsAndPresenceCheck) {
   EXPECT_EQ(TargetGo(), 0);
   std::array<std::uint8_t, 27> header{};
   EXPECT_EQ(MonitorRead(header.data(), nullptr, 0), 0);
+}
+
+TEST(VirtualCommandsTest, OversizedBlockGivesOnlyTheWholeRecordsThatFitTheCaller) {
+  VirtualLinkRig rig;
+  ASSERT_EQ(InitUSB(), 1);
+  ASSERT_EQ(TargetGo(), 1);
+  ASSERT_EQ(MonitorStart(), 1);
+  rig.analyzer().AnnounceOversizedNextBlock(40);
+
+  std::array<std::uint8_t, 27> header{};
+  std::vector<std::uint8_t> records(30 * 19, 0xEE);
+  ASSERT_EQ(MonitorRead(header.data(), records.data(), 30), 1);
+  EXPECT_EQ(header[26], 40);
+  // 512 bytes hold the header and 25 whole records; the part of a 26th is
+  // not copied.
+  EXPECT_EQ(std::count(records.begin() + 25 * 19, records.end(), 0xEE), 5 * 19);
 }
 
 TEST(VirtualCommandsTest, InitUsbWithoutAnalyzerGivesUpAfterTenVirtualSeconds) {
