@@ -4,7 +4,8 @@
 // slot; the editor check, stricter about the identifier, runs before the
 // pattern editor saves. Both read the file with PatternLineReader and stop
 // at the first line that fails. Callers show the message in a box titled
-// "Error"; the checks never change the file. Any thread may call them.
+// "Error"; the checks never change the file. Any thread may call them;
+// they block on reading the file.
 #pragma once
 
 #include <cstddef>
