@@ -19,7 +19,9 @@ FirmwareDownload::FirmwareDownload(const RegisterMap& map, monitor::MessageSink&
                                    FirmwareDownloadTiming timing)
     : map_(map), messages_(messages), timing_(timing) {}
 
-FirmwareDownload::~FirmwareDownload() { Join(); }
+FirmwareDownload::~FirmwareDownload() {
+  Join();
+}
 
 void FirmwareDownload::Start(std::filesystem::path imageFile, std::string version) {
   Join();

@@ -17,8 +17,8 @@ std::string_view TextBeforeErased(std::span<const std::uint8_t> bytes) {
 }
 
 bool ReadFlash(const RegisterMap& map, std::uint32_t address, std::span<std::uint8_t> bytes) {
-  return map.link().MemoryReadEx(address, static_cast<std::uint32_t>(bytes.size()),
-                                 bytes.data()) == 1;
+  return map.link().MemoryReadEx(address, static_cast<std::uint32_t>(bytes.size()), bytes.data()) ==
+         1;
 }
 
 void StoreSerialNumber(std::span<const std::uint8_t, kSerialNumberSize> bytes,
@@ -59,8 +59,7 @@ bool OpenAnalyzer(const RegisterMap& map, AnalyzerIdentity& identity,
 
   bool updateDeclined = false;
   if (!FirmwareVersionMatches(installedVersion, imageHeader, identity.firmwareVersion)) {
-    updateDeclined =
-        ui.firmwareUpdate.RunFirmwareUpdate(identity) == FirmwareUpdateResult::kCancel;
+    updateDeclined = ui.firmwareUpdate.RunFirmwareUpdate(identity) == FirmwareUpdateResult::kCancel;
     if (updateDeclined && ui.messages.CanShow()) {
       monitor::ShowErrorBox(ui.messages, kFirmwareUpdateDeclinedText, monitor::MessageIcon::kStop);
       ui.forceShutdown();

@@ -12,7 +12,9 @@ constexpr std::chrono::milliseconds kOneShotRetryWait{50};
 
 constexpr std::array<std::uint8_t, kSimEntrySize> kWakeupEntry{0x01, 0x00, 0x30, 0x00};
 
-constexpr std::uint8_t LowByte(std::uint32_t value) { return static_cast<std::uint8_t>(value); }
+constexpr std::uint8_t LowByte(std::uint32_t value) {
+  return static_cast<std::uint8_t>(value);
+}
 
 }  // namespace
 
@@ -36,7 +38,9 @@ bool RegisterMap::ReadByte(std::uint32_t address, std::uint8_t& value) const {
   return Read(address, std::span(&value, 1));
 }
 
-bool RegisterMap::SetAnalyzerMode(std::uint8_t mode) const { return WriteByte(reg::kMode, mode); }
+bool RegisterMap::SetAnalyzerMode(std::uint8_t mode) const {
+  return WriteByte(reg::kMode, mode);
+}
 
 bool RegisterMap::WriteFrameParameters(settings::OptionSettings& options,
                                        const settings::OptionSettingsExt& extension) const {
@@ -74,7 +78,9 @@ bool RegisterMap::WriteInterruptSwitch(std::uint32_t interruptModeOn) const {
   return WriteByte(reg::kInterruptSwitch, LowByte(interruptModeOn));
 }
 
-bool RegisterMap::SelectBank(std::uint8_t value) const { return WriteByte(reg::kBankSelect, value); }
+bool RegisterMap::SelectBank(std::uint8_t value) const {
+  return WriteByte(reg::kBankSelect, value);
+}
 
 bool RegisterMap::WriteBankState(int bank, std::uint8_t value) const {
   if (bank != 1 && bank != 2) return false;
@@ -92,7 +98,9 @@ bool RegisterMap::SendOneShotEntry(std::span<const std::uint8_t, kSimEntrySize> 
   return false;
 }
 
-bool RegisterMap::SendWakeup() const { return SendOneShotEntry(kWakeupEntry); }
+bool RegisterMap::SendWakeup() const {
+  return SendOneShotEntry(kWakeupEntry);
+}
 
 bool RegisterMap::WriteExtendedData(int index,
                                     std::span<const std::uint8_t, kExtendedDataSize> data) const {

@@ -40,7 +40,7 @@ inline constexpr std::uint32_t kBankTable[2] = {0x0440, 0x0610};
 inline constexpr std::uint32_t kBankState[2] = {0x0600, 0x07D0};
 inline constexpr std::uint32_t kOneShotEntry = 0x07E0;
 inline constexpr std::uint32_t kOneShotHandshake = 0x07EE;
-inline constexpr std::uint32_t kLengthTable = 0x11B0;  // 64 bytes
+inline constexpr std::uint32_t kLengthTable = 0x11B0;   // 64 bytes
 inline constexpr std::uint32_t kExtendedData = 0x1A00;  // + 0x100 per file
 inline constexpr std::uint32_t kSerialNumber = 0xC0000;
 inline constexpr std::uint32_t kVersionArea = 0xD0000;
@@ -48,7 +48,7 @@ inline constexpr std::uint32_t kImageArea = 0xE0000;
 }  // namespace reg
 
 inline constexpr std::size_t kSimEntrySize = 14;
-inline constexpr std::size_t kBankTableSize = 448;  // a ScheduleTable: 32 entries
+inline constexpr std::size_t kBankTableSize = 448;   // a ScheduleTable: 32 entries
 inline constexpr std::size_t kSlaveTableSize = 224;  // 16 entries
 inline constexpr std::size_t kExtendedDataSize = 256;
 inline constexpr std::size_t kFlashBlockSize = 256;

@@ -49,7 +49,9 @@ constexpr std::int32_t kOptionSettingErrorMessage = 102;
 
 volatile std::sig_atomic_t interrupted = 0;
 
-extern "C" void OnInterrupt(int) { interrupted = 1; }
+extern "C" void OnInterrupt(int) {
+  interrupted = 1;
+}
 
 struct Options {
   std::optional<int> seconds;
@@ -243,9 +245,9 @@ int Monitor(const analyzer::LinkApi& link, const Options& options,
 
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(OpenLfStdout(), std::fclose);
   RecordPrinter printer(state->MonitorBuffer, settings.logFormat, out.get());
-  const auto deadline =
-      options.seconds ? steady_clock::now() + std::chrono::seconds(*options.seconds)
-                      : steady_clock::time_point::max();
+  const auto deadline = options.seconds
+                            ? steady_clock::now() + std::chrono::seconds(*options.seconds)
+                            : steady_clock::time_point::max();
   while (!interrupted && steady_clock::now() < deadline && acquisition.Running()) {
     std::this_thread::sleep_for(kPrintPeriod);
     printer.PrintNew();

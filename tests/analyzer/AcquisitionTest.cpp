@@ -16,23 +16,23 @@
 #include "analyzer/MonitorSession.h"
 #include "app/settings/IdentifierDefinition.h"
 #include "monitor/LogSave.h"
-#include "tests/analyzer/AnalyzerRig.h"
 #include "tests/analyzer/LinkTap.h"
 #include "tests/analyzer/ScratchFolder.h"
 #include "tests/monitor/RecordBuilders.h"
+#include "tests/support/StaticLinkApi.h"
+#include "tests/support/VirtualLinkRig.h"
 
 namespace orvane::analyzer {
 namespace {
 
 using monitor::MonitorBlockHeader;
 using monitor::MonitorRecord;
-using test::AnalyzerRig;
+using std::chrono::milliseconds;
 using test::LinkTap;
 using test::ReadFile;
 using test::RecordingSink;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using std::chrono::milliseconds;
 
 // Blocks that the test hands to the acquisition thread instead of the
 // analyzer: first the scripted ones in order, then those of `next` (blocks
@@ -84,8 +84,8 @@ constexpr char kLogHeader[] = "TIME,M/S,Tx/Rx,Command,\tError,IDEN,D0,D1,D2,D3,D
 class AcquisitionTest : public ::testing::Test {
  protected:
   AcquisitionTest() {
-    EXPECT_EQ(rig_.link().InitUSB(), 1);
-    EXPECT_EQ(rig_.link().TargetGo(), 1);
+    EXPECT_EQ(link_.InitUSB(), 1);
+    EXPECT_EQ(link_.TargetGo(), 1);
     settings_.loggingEnabled = true;
     settings_.programFolder = folder_.path();
     settings_.stopPollInterval = milliseconds(1);
@@ -99,8 +99,9 @@ class AcquisitionTest : public ::testing::Test {
   }
 
   void ServeScripted() {
-    tap_.ServeMonitorBlocks([this](std::uint8_t* header, std::uint8_t* records,
-                                   std::uint32_t max) { return scripted_.Read(header, records, max); });
+    tap_.ServeMonitorBlocks([this](std::uint8_t* header, std::uint8_t* records, std::uint32_t max) {
+      return scripted_.Read(header, records, max);
+    });
   }
   // Waits (really, briefly) until the condition holds; false after 10 s.
   static bool WaitUntil(const std::function<bool()>& condition) {
@@ -126,8 +127,9 @@ class AcquisitionTest : public ::testing::Test {
   }
 
   test::ScratchFolder folder_;
-  AnalyzerRig rig_;
-  LinkTap tap_{rig_.link()};
+  orvane::testing::VirtualLinkRig rig_;
+  const LinkApi link_ = orvane::testing::StaticLinkApi();
+  LinkTap tap_{link_};
   RecordingSink sink_;
   std::unique_ptr<monitor::MonitorState> state_ = std::make_unique<monitor::MonitorState>();
   Acquisition acquisition_{tap_.api(), *state_, sink_};

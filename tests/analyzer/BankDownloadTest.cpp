@@ -46,28 +46,28 @@ TEST_F(BankDownloadTest, RepeatingScheduleClearsTheRunOnceRegister) {
 TEST_F(BankDownloadTest, BankTakenAfterBeingPendingSwitchesToTheOtherBank) {
   ASSERT_TRUE(map_.SelectBank(1));
   tap_.ScriptReads(0x07D0, {2, 3});
-  const std::int64_t start = rig_.NowMs();
+  const std::int64_t start = rig_.Elapsed().count();
 
   ASSERT_TRUE(DownloadMasterSchedule(map_, Table<kBankTableSize>(), true));
   EXPECT_EQ(tap_.ReadCount(0x07D0), 2);
   EXPECT_EQ(tap_.WritesTo(0x0440).size(), 1u);
   EXPECT_TRUE(tap_.WritesTo(0x0610).empty());
   EXPECT_THAT(tap_.WritesTo(0x0600).at(0).bytes, ElementsAre(2));
-  EXPECT_EQ(rig_.NowMs() - start, 10);  // one 10 ms poll
+  EXPECT_EQ(rig_.Elapsed().count() - start, 10);  // one 10 ms poll
 }
 
 TEST_F(BankDownloadTest, BankStuckPendingFailsAfterALittleOverTwoSeconds) {
   for (const std::uint8_t stuck : {kBankReplace, kBankStart}) {
     ASSERT_TRUE(map_.SelectBank(1));
     tap_.ScriptReads(0x07D0, {stuck});
-    std::int64_t start = rig_.NowMs();
+    std::int64_t start = rig_.Elapsed().count();
     EXPECT_FALSE(DownloadMasterSchedule(map_, Table<kBankTableSize>(), true));
-    EXPECT_EQ(rig_.NowMs() - start, 2010) << int{stuck};
+    EXPECT_EQ(rig_.Elapsed().count() - start, 2010) << int{stuck};
 
     auto table = Table<kBankTableSize>();
-    start = rig_.NowMs();
+    start = rig_.Elapsed().count();
     EXPECT_FALSE(DownloadMasterScheduleRunning(map_, table));
-    EXPECT_EQ(rig_.NowMs() - start, 2001) << int{stuck};
+    EXPECT_EQ(rig_.Elapsed().count() - start, 2001) << int{stuck};
     EXPECT_EQ(table[0], 0x10);  // nothing written, nothing cleared
   }
   EXPECT_TRUE(tap_.WritesTo(0x0610).empty());

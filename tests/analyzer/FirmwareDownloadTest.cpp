@@ -9,25 +9,25 @@
 #include <string>
 
 #include "analyzer/FirmwareUpdateController.h"
-#include "tests/analyzer/AnalyzerRig.h"
 #include "tests/analyzer/LinkTap.h"
 #include "tests/analyzer/ScratchFolder.h"
+#include "tests/support/StaticLinkApi.h"
+#include "tests/support/VirtualLinkRig.h"
 
 namespace orvane::analyzer {
 namespace {
 
-using test::AnalyzerRig;
+using std::chrono::milliseconds;
 using test::LinkTap;
 using test::RecordingSink;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using std::chrono::milliseconds;
 
 const std::filesystem::path kShippedImage = ORVANE_BINARY_DIR "/bin/vxlfrm.dat";
 
 class FirmwareDownloadTest : public ::testing::Test {
  protected:
-  FirmwareDownloadTest() { EXPECT_EQ(rig_.link().InitUSB(), 1); }
+  FirmwareDownloadTest() { EXPECT_EQ(link_.InitUSB(), 1); }
 
   // Runs a whole download of `imageFile` on the tap and returns its progress.
   std::int32_t Download(const std::filesystem::path& imageFile) {
@@ -41,8 +41,8 @@ class FirmwareDownloadTest : public ::testing::Test {
     std::string bytes(length, '\0');
     for (std::uint32_t done = 0; done < length; done += 256) {
       const std::uint32_t chunk = std::min<std::uint32_t>(256, length - done);
-      EXPECT_EQ(rig_.link().MemoryReadEx(address + done, chunk,
-                                         reinterpret_cast<std::uint8_t*>(bytes.data() + done)),
+      EXPECT_EQ(link_.MemoryReadEx(address + done, chunk,
+                                   reinterpret_cast<std::uint8_t*>(bytes.data() + done)),
                 1);
     }
     return bytes;
@@ -51,17 +51,18 @@ class FirmwareDownloadTest : public ::testing::Test {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == '\xFF'; });
   }
 
-  AnalyzerRig rig_;
-  LinkTap tap_{rig_.link()};
-  RegisterMap map_{tap_.api(), rig_.Sleeper()};
+  orvane::testing::VirtualLinkRig rig_;
+  const LinkApi link_ = orvane::testing::StaticLinkApi();
+  LinkTap tap_{link_};
+  RegisterMap map_{tap_.api(), test::SleepOn(rig_.clock())};
   RecordingSink sink_;
   test::ScratchFolder folder_;
 };
 
 TEST_F(FirmwareDownloadTest, WritesTheImageBlockByBlockAndThenTheVersion) {
-  const std::int64_t start = rig_.NowMs();
+  const std::int64_t start = rig_.Elapsed().count();
   EXPECT_EQ(Download(kShippedImage), kDownloadFinished);
-  EXPECT_GE(rig_.NowMs() - start, 256 * 5);  // a 5 ms pause after every block
+  EXPECT_GE(rig_.Elapsed().count() - start, 256 * 5);  // a 5 ms pause after every block
   const std::string image = Flash(0xE0000, 0x10000);
   EXPECT_EQ(image.substr(0x60, 9), "Ver.3.11\xFF");
   EXPECT_EQ(image[0x01], 0x07);
@@ -73,8 +74,9 @@ TEST_F(FirmwareDownloadTest, WritesTheImageBlockByBlockAndThenTheVersion) {
 }
 
 TEST_F(FirmwareDownloadTest, FileWithoutDataRecordsWritesAnErasedImageAndTheVersion) {
-  std::ofstream(folder_ / "vxlfrm.dat") << "S00600004844521B\nS1130000285F245F2212226A000424290008237C2A\n"
-                                           "S9030000FC\n";
+  std::ofstream(folder_ / "vxlfrm.dat")
+      << "S00600004844521B\nS1130000285F245F2212226A000424290008237C2A\n"
+         "S9030000FC\n";
   EXPECT_EQ(Download(folder_ / "vxlfrm.dat"), kDownloadFinished);
   EXPECT_TRUE(AllErased(Flash(0xE0000, 0x10000)));
   EXPECT_EQ(Flash(0xD0000, 9), "Ver.3.11\xFF");
@@ -178,7 +180,7 @@ TEST_F(FirmwareUpdateControllerTest, CancelWhileDownloadingClosesWithCancel) {
   FirmwareUpdateController dialog(download, identity_, kShippedImage.parent_path(), sink_);
 
   dialog.OnOk();
-  paused.get_future().wait();  // block 0 is written
+  paused.get_future().wait();              // block 0 is written
   EXPECT_EQ(dialog.OnOk(), std::nullopt);  // OK while running does nothing
   EXPECT_EQ(dialog.OnCancel(), std::nullopt);
   EXPECT_EQ(dialog.Text(), "Downloading is canceled.");

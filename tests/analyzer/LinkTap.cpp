@@ -16,7 +16,9 @@ LinkTap::LinkTap(const LinkApi& inner) : inner_(inner), api_(inner) {
   api_.MonitorRead = &LinkTap::MonitorRead;
 }
 
-LinkTap::~LinkTap() { current_ = nullptr; }
+LinkTap::~LinkTap() {
+  current_ = nullptr;
+}
 
 void LinkTap::ScriptReads(std::uint32_t address, std::vector<std::uint8_t> values) {
   scriptedReads_[address] = std::deque<std::uint8_t>(values.begin(), values.end());

@@ -4,8 +4,8 @@
 // LinkTap forwards every command to the inner LinkApi and records the
 // memory writes; a test can make single-byte reads of an address return a
 // scripted sequence, make memory writes, flash erases or flash writes of an
-// address fail, or serve monitor blocks itself. Only one LinkTap exists at a time (its LinkApi entries are
-// plain functions that reach it through a static pointer).
+// address fail, or serve monitor blocks itself. Only one LinkTap exists at a time (its LinkApi
+// entries are plain functions that reach it through a static pointer).
 //
 // Threads: scripting and the write log belong to the test thread; the
 // monitor block source is called on the acquisition thread.
@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "analyzer/LinkApi.h"
+#include "analyzer/Sleep.h"
+#include "emulator/Clock.h"
 #include "monitor/MessageSink.h"
 
 namespace orvane::analyzer::test {
@@ -81,6 +83,11 @@ class LinkTap {
   MonitorSource monitorSource_;
   std::vector<MemoryWriteCall> writes_;
 };
+
+// Sleeps that advance the virtual clock instead of waiting.
+inline SleepFunction SleepOn(emulator::VirtualClock& clock) {
+  return [&clock](std::chrono::milliseconds duration) { clock.SleepFor(duration); };
+}
 
 // Records every box; usable from any thread.
 class RecordingSink : public monitor::MessageSink {

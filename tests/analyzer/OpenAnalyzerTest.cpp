@@ -7,14 +7,14 @@
 #include <cstring>
 #include <string>
 
-#include "tests/analyzer/AnalyzerRig.h"
 #include "tests/analyzer/LinkTap.h"
 #include "tests/analyzer/ScriptedUser.h"
+#include "tests/support/StaticLinkApi.h"
+#include "tests/support/VirtualLinkRig.h"
 
 namespace orvane::analyzer {
 namespace {
 
-using test::AnalyzerRig;
 using test::LinkTap;
 using test::RecordingSink;
 using test::ScriptedUser;
@@ -68,8 +68,8 @@ class OpenAnalyzerTest : public ::testing::Test {
   explicit OpenAnalyzerTest(const char* profile = "default")
       : rig_(*emulator::ProfileNamed(profile)) {}
 
-  bool Open(ScriptedUser::Choice choice, const std::filesystem::path& programFolder =
-                                             ORVANE_BINARY_DIR "/bin") {
+  bool Open(ScriptedUser::Choice choice,
+            const std::filesystem::path& programFolder = ORVANE_BINARY_DIR "/bin") {
     user_.emplace(map_, sink_, choice, programFolder);
     OpenAnalyzerUi ui{*user_, sink_, [this] { ++forcedShutdowns_; }};
     return OpenAnalyzer(map_, identity_, switches_, ui);
@@ -77,14 +77,15 @@ class OpenAnalyzerTest : public ::testing::Test {
 
   std::string Flash(std::uint32_t address, std::uint32_t length) {
     std::string bytes(length, '\0');
-    EXPECT_EQ(rig_.link().MemoryReadEx(address, length, reinterpret_cast<std::uint8_t*>(bytes.data())),
+    EXPECT_EQ(link_.MemoryReadEx(address, length, reinterpret_cast<std::uint8_t*>(bytes.data())),
               1);
     return bytes;
   }
 
-  AnalyzerRig rig_;
-  LinkTap tap_{rig_.link()};
-  RegisterMap map_{tap_.api(), rig_.Sleeper()};
+  orvane::testing::VirtualLinkRig rig_;
+  const LinkApi link_ = orvane::testing::StaticLinkApi();
+  LinkTap tap_{link_};
+  RegisterMap map_{tap_.api(), test::SleepOn(rig_.clock())};
   RecordingSink sink_;
   AnalyzerIdentity identity_;
   SimulationSwitches switches_{.scheduleModeOn = 1, .interruptModeOn = 0};

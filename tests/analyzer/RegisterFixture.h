@@ -5,21 +5,23 @@
 #include <gtest/gtest.h>
 
 #include "analyzer/RegisterMap.h"
-#include "tests/analyzer/AnalyzerRig.h"
 #include "tests/analyzer/LinkTap.h"
+#include "tests/support/StaticLinkApi.h"
+#include "tests/support/VirtualLinkRig.h"
 
 namespace orvane::analyzer::test {
 
 class RegisterFixture : public ::testing::Test {
  protected:
   RegisterFixture() {
-    EXPECT_EQ(rig_.link().InitUSB(), 1);
-    EXPECT_EQ(rig_.link().TargetGo(), 1);
+    EXPECT_EQ(link_.InitUSB(), 1);
+    EXPECT_EQ(link_.TargetGo(), 1);
   }
 
-  AnalyzerRig rig_;
-  LinkTap tap_{rig_.link()};
-  RegisterMap map_{tap_.api(), rig_.Sleeper()};
+  orvane::testing::VirtualLinkRig rig_;
+  const LinkApi link_ = orvane::testing::StaticLinkApi();
+  LinkTap tap_{link_};
+  RegisterMap map_{tap_.api(), test::SleepOn(rig_.clock())};
 };
 
 }  // namespace orvane::analyzer::test

@@ -19,8 +19,7 @@ class RegisterMapTest : public test::RegisterFixture {
  protected:
   Bytes ReadBack(std::uint32_t address, std::size_t length) {
     Bytes bytes(length);
-    EXPECT_EQ(rig_.link().MemoryRead(address, static_cast<std::uint32_t>(length), bytes.data()),
-              1);
+    EXPECT_EQ(link_.MemoryRead(address, static_cast<std::uint32_t>(length), bytes.data()), 1);
     return bytes;
   }
 };
@@ -53,9 +52,8 @@ TEST_F(RegisterMapTest, FrameParametersAreWrittenInOrderFromTheTimingTable) {
 
   ASSERT_TRUE(map_.WriteFrameParameters(options, extension));
   EXPECT_THAT(tap_.WrittenAddresses(), ElementsAre(0x0402, 0x0412, 0x0413, 0x0419, 0x041A, 0x041B));
-  EXPECT_THAT(tap_.Writes()[0].bytes,
-              ElementsAre(0x00, 0x19, 0x00, 0x21, 0x00, 0x19, 0x00, 0x67, 0x9F, 0x01, 4, 5, 6,
-                          options.FrameTiming.spare));
+  EXPECT_THAT(tap_.Writes()[0].bytes, ElementsAre(0x00, 0x19, 0x00, 0x21, 0x00, 0x19, 0x00, 0x67,
+                                                  0x9F, 0x01, 4, 5, 6, options.FrameTiming.spare));
   EXPECT_THAT(tap_.Writes()[1].bytes, ElementsAre(1));
   EXPECT_THAT(tap_.Writes()[2].bytes, ElementsAre(0x10, 0x27));
   EXPECT_THAT(tap_.Writes()[3].bytes, ElementsAre(0));
@@ -110,12 +108,12 @@ TEST_F(RegisterMapTest, OneShotEntryGoesThroughAFreeMailbox) {
 
 TEST_F(RegisterMapTest, OneShotEntryFailsAfterThreeAttemptsWhileTheMailboxIsBusy) {
   tap_.ScriptReads(0x07EE, {1});
-  const std::int64_t start = rig_.NowMs();
+  const std::int64_t start = rig_.Elapsed().count();
   EXPECT_FALSE(map_.SendWakeup());
   EXPECT_EQ(tap_.ReadCount(0x07EE), 3);
   EXPECT_TRUE(tap_.Writes().empty());
-  EXPECT_GE(rig_.NowMs() - start, 150);
-  EXPECT_LT(rig_.NowMs() - start, 200);
+  EXPECT_GE(rig_.Elapsed().count() - start, 150);
+  EXPECT_LT(rig_.Elapsed().count() - start, 200);
 }
 
 TEST_F(RegisterMapTest, WakeupIsTheFixedOneShotEntry) {
@@ -138,23 +136,23 @@ TEST_F(RegisterMapTest, ExtendedDataGoesToItsFileSlot) {
 
 TEST_F(RegisterMapTest, MeasuredBaudIsReadLowByteFirst) {
   const std::uint8_t measured[2] = {0x80, 0x25};
-  ASSERT_EQ(rig_.link().MemoryWrite(0x0417, 2, measured), 1);
+  ASSERT_EQ(link_.MemoryWrite(0x0417, 2, measured), 1);
   std::uint16_t baud = 0;
   ASSERT_TRUE(map_.ReadMeasuredBaud(baud));
   EXPECT_EQ(baud, 9600);
 }
 
 TEST_F(RegisterMapTest, FlashBlockIsPaddedTo256BytesOfErasedFlash) {
-  ASSERT_EQ(rig_.link().FrashErase(0xD0000), 1);
+  ASSERT_EQ(link_.FrashErase(0xD0000), 1);
   const Bytes text{'V', 'e', 'r'};
   ASSERT_TRUE(map_.FlashWriteBlock(0xD0000, text));
   Bytes flash(260);
-  ASSERT_EQ(rig_.link().MemoryReadEx(0xD0000, 260, flash.data()), 1);
+  ASSERT_EQ(link_.MemoryReadEx(0xD0000, 260, flash.data()), 1);
   EXPECT_THAT(Bytes(flash.begin(), flash.begin() + 4), ElementsAre('V', 'e', 'r', 0xFF));
 
   const Bytes tooLong(257, 0x00);
   ASSERT_FALSE(map_.FlashWriteBlock(0xD0100, tooLong));
-  ASSERT_EQ(rig_.link().MemoryReadEx(0xD0000, 260, flash.data()), 1);
+  ASSERT_EQ(link_.MemoryReadEx(0xD0000, 260, flash.data()), 1);
   EXPECT_EQ(flash[256], 0xFF);
 }
 

@@ -39,8 +39,9 @@ TEST_F(SRecordReaderTest, S2StoresDataAtItsOffsetInTheWindow) {
 }
 
 TEST_F(SRecordReaderTest, RecordsOutsideTheWindowAreIgnored) {
-  Read("S2140DFFF000112233445566778899AABBCCDDEEFF00\n"
-       "S2140F000000112233445566778899AABBCCDDEEFF00\n");
+  Read(
+      "S2140DFFF000112233445566778899AABBCCDDEEFF00\n"
+      "S2140F000000112233445566778899AABBCCDDEEFF00\n");
   EXPECT_TRUE(AllErased());
 }
 
@@ -78,11 +79,12 @@ TEST_F(SRecordReaderTest, ShortLineIsSkippedWithoutReadingPastItsEnd) {
 }
 
 TEST_F(SRecordReaderTest, GarbageHexSkipsTheWholeRecord) {
-  Read("S2GG0E000011\n"       // count
-       "S2050E0X0011FF\n"     // address
-       "S2060E0000112G00\n"   // a data byte
-       "S2-50E000011FF\n"     // a sign is not a digit
-       "S2050E0030 1FF\n");  // a blank inside a byte
+  Read(
+      "S2GG0E000011\n"      // count
+      "S2050E0X0011FF\n"    // address
+      "S2060E0000112G00\n"  // a data byte
+      "S2-50E000011FF\n"    // a sign is not a digit
+      "S2050E0030 1FF\n");  // a blank inside a byte
   EXPECT_TRUE(AllErased());
 }
 
