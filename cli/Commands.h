@@ -13,6 +13,8 @@ using Args = std::span<const std::string_view>;
 int RunCfg(Args args);
 int RunInfo(Args args);
 int RunLdf(Args args);
+int RunLog2Ptn(Args args);
 int RunMonitor(Args args);
+int RunPtn(Args args);
 
 }  // namespace orvane::cli

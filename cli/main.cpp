@@ -23,9 +23,14 @@ constexpr std::array kCommands{
             orvane::cli::RunInfo},
     Command{"ldf", "ldf FILE                  read a LIN description file and list what it holds",
             orvane::cli::RunLdf},
+    Command{"log2ptn",
+            "log2ptn LOG [--filter ID] [-o OUT]  make a pattern file from the frames of a log",
+            orvane::cli::RunLog2Ptn},
     Command{"monitor",
             "monitor [--seconds N] [--log FILE] [--baud C] [--lin V]  print bus traffic",
             orvane::cli::RunMonitor},
+    Command{"ptn", "ptn check FILE [--editor] check a pattern file (--editor: as the editor does)",
+            orvane::cli::RunPtn},
 };
 
 void PrintUsage(std::FILE* out) {
