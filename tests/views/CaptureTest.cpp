@@ -15,6 +15,11 @@ using monitor::MonitorRecord;
 using testing::EndFrame;
 using testing::Record;
 
+// By value: the packed field must not be bound to a reference.
+std::int32_t TimeAt(const CaptureBuffer& capture, std::size_t i) {
+  return capture.kept()[i].time;
+}
+
 // Every record tells its ring index by its time stamp.
 void FillNumbered(monitor::MonitorRing& ring) {
   for (std::uint32_t i = 0; i < MonitorCapacity; ++i) {
@@ -31,8 +36,8 @@ TEST(TakeCapture, FewerThanFiveHundredRecordsAreAllTaken) {
   EXPECT_TRUE(capture.valid);
   EXPECT_EQ(capture.rawCount, 120u);
   ASSERT_EQ(capture.keptCount, 120u);
-  EXPECT_EQ(capture.kept().front().time, 0);
-  EXPECT_EQ(capture.kept().back().time, 119);
+  EXPECT_EQ(TimeAt(capture, 0), 0);
+  EXPECT_EQ(TimeAt(capture, 119), 119);
 
   DiscardCapture(capture);
   EXPECT_FALSE(capture.valid);
@@ -46,16 +51,16 @@ TEST(TakeCapture, RightAfterAWrapTakesTheEndAndTheStartOfTheRing) {
   CaptureBuffer capture;
   TakeCapture(capture, ring.Records(), ring.Snapshot(), {});
   ASSERT_EQ(capture.keptCount, kCaptureCapacity);
-  EXPECT_EQ(capture.kept()[0].time, static_cast<std::int32_t>(MonitorCapacity - 300));
-  EXPECT_EQ(capture.kept()[299].time, static_cast<std::int32_t>(MonitorCapacity - 1));
-  EXPECT_EQ(capture.kept()[300].time, 0);
-  EXPECT_EQ(capture.kept()[499].time, 199);
+  EXPECT_EQ(TimeAt(capture, 0), static_cast<std::int32_t>(MonitorCapacity - 300));
+  EXPECT_EQ(TimeAt(capture, 299), static_cast<std::int32_t>(MonitorCapacity - 1));
+  EXPECT_EQ(TimeAt(capture, 300), 0);
+  EXPECT_EQ(TimeAt(capture, 499), 199);
 
   // Further on in the ring, the last 500 records before the write index.
   ring.Publish(50'000, true);
   TakeCapture(capture, ring.Records(), ring.Snapshot(), {});
-  EXPECT_EQ(capture.kept()[0].time, 49'500);
-  EXPECT_EQ(capture.kept()[499].time, 49'999);
+  EXPECT_EQ(TimeAt(capture, 0), 49'500);
+  EXPECT_EQ(TimeAt(capture, 499), 49'999);
 }
 
 // An extended-frame header of a group of `groupSize` records with
@@ -92,7 +97,7 @@ TEST(TakeCapture, CompactionMergesExtendedFramesAndDropsInvalidKinds) {
   TakeCapture(capture, ring.Records(), ring.Snapshot(), {});
   EXPECT_EQ(capture.rawCount, records.size());
   ASSERT_EQ(capture.keptCount, 4u);
-  EXPECT_EQ(capture.kept()[0].time, 1);
+  EXPECT_EQ(TimeAt(capture, 0), 1);
 
   const MonitorRecord& thirty = capture.kept()[1];
   EXPECT_EQ(thirty.kind, 0x81);  // 8 bytes to show, kind End
@@ -103,7 +108,7 @@ TEST(TakeCapture, CompactionMergesExtendedFramesAndDropsInvalidKinds) {
   const MonitorRecord& five = capture.kept()[2];
   EXPECT_EQ(five.kind, 0x51);
   EXPECT_EQ(five.data[4], 0x14);
-  EXPECT_EQ(capture.kept()[3].time, 3);
+  EXPECT_EQ(TimeAt(capture, 3), 3);
 }
 
 TEST(TakeCapture, MaskKeepsOnlyItsIdentifiers) {
@@ -120,8 +125,8 @@ TEST(TakeCapture, MaskKeepsOnlyItsIdentifiers) {
   CaptureBuffer capture;
   TakeCapture(capture, ring.Records(), ring.Snapshot(), mask);
   ASSERT_EQ(capture.keptCount, 2u);
-  EXPECT_EQ(capture.kept()[0].time, 1);
-  EXPECT_EQ(capture.kept()[1].time, 3);
+  EXPECT_EQ(TimeAt(capture, 0), 1);
+  EXPECT_EQ(TimeAt(capture, 1), 3);
 }
 
 }  // namespace
