@@ -4,6 +4,9 @@
 // Data" (LogSave.h). Each line is built in a fixed buffer and written with one
 // fwrite (extended frames: one per record); nothing is allocated per record.
 //
+// Files are opened in binary mode ("wb"): the writer puts CR LF itself, so
+// the bytes are those of a text-mode file on the original platform.
+//
 // Threads: any thread, one writer per FILE at a time. Write errors are left
 // in the FILE's error indicator; the live log ignores them, SaveLog reports
 // them.

@@ -23,10 +23,6 @@ std::uint32_t ContiguousRecords(std::uint32_t from, std::uint32_t to) {
 
 constexpr std::uint64_t kAllVisible = ~std::uint64_t{0};
 
-bool IsVisible(const MonitorRecord& record, std::uint64_t visibleIdentifiers) {
-  return ((visibleIdentifiers >> record.Identifier()) & 1u) != 0;
-}
-
 // `nodeOrder` is the map in force (node order selected and a map given) or null.
 int TableSlot(const MonitorRecord& record, const IdentifierSlotMap* nodeOrder) {
   if (record.IsErrorEvent()) return kErrorSlot;
@@ -132,7 +128,7 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
     if (visible == kAllVisible) {  // mask off: no identifier test per record
       while (run < limit && !first[run].IsExtendedHeader()) ++run;
     } else {
-      while (run < limit && !first[run].IsExtendedHeader() && IsVisible(first[run], visible)) ++run;
+      while (run < limit && !first[run].IsExtendedHeader() && MonitorMask::IsVisible(first[run], visible)) ++run;
     }
     if (run > 0) {
       std::memcpy(&target[viewIndex], first, run * sizeof(MonitorRecord));
@@ -151,7 +147,7 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
     if (static_cast<std::uint32_t>(groupSize) > RecordsBetween(readPosition, rawWriteIndex)) break;
     const MonitorRecord* next = groupSize >= 2 ? &source[NextIndex(readPosition, 1)] : nullptr;
     readPosition = NextIndex(readPosition, static_cast<std::uint32_t>(groupSize));
-    if (IsVisible(record, visible)) {
+    if (MonitorMask::IsVisible(record, visible)) {
       target[viewIndex] = MergeExtendedHeader(record, next);
       commit(1);
     }

@@ -26,6 +26,12 @@ struct MonitorMask {
 
   // Bit i set when identifier i reaches the ViewBuffer.
   std::uint64_t VisibleIdentifiers() const;
+  bool Passes(const MonitorRecord& record) const {
+    return IsVisible(record, VisibleIdentifiers());
+  }
+  static bool IsVisible(const MonitorRecord& record, std::uint64_t visibleIdentifiers) {
+    return ((visibleIdentifiers >> record.Identifier()) & 1u) != 0;
+  }
 };
 
 // The node order of a loaded LIN description: the EachIdTable slot (0-63) in

@@ -181,10 +181,35 @@ TEST_F(MonitorUpdateTest, MaskKeepsRecordsOutOfTheViewOnly) {
   EXPECT_EQ(View(1).time, 3) << "the identifier is compared without the parity bits";
   EXPECT_FALSE(state_->EachIdTable.seen[0x11].load());
 
-  mask.MaskEnabled = false;
-  Append({Frame(4, 0x11)});
+  std::vector<MonitorRecord> hidden = ExtendedGroup(4, 0x3E, 30);
+  hidden.push_back(Frame(5, 0x10));
+  Append(hidden);
   Update(mask);
-  EXPECT_EQ(state_->ViewBuffer.Snapshot().writeIndex, 3u);
+  EXPECT_EQ(state_->viewReadPosition, 7u) << "a hidden extended frame is passed over whole";
+  ASSERT_EQ(state_->ViewBuffer.Snapshot().writeIndex, 3u);
+  EXPECT_EQ(View(2).time, 5);
+  EXPECT_TRUE(mask.Passes(View(2)));
+  EXPECT_FALSE(mask.Passes(hidden[0]));
+
+  mask.MaskEnabled = false;
+  Append({Frame(6, 0x11)});
+  Update(mask);
+  EXPECT_EQ(state_->ViewBuffer.Snapshot().writeIndex, 4u);
+}
+
+TEST_F(MonitorUpdateTest, ViewBufferWrapsOnItsOwnEnd) {
+  state_->ViewBuffer.Publish(MonitorCapacity - 2, false);
+  idTablePosition_ = MonitorCapacity - 2;
+  Append(Frames(5, 10));
+  Update();
+  const RingSnapshot view = state_->ViewBuffer.Snapshot();
+  EXPECT_EQ(view.writeIndex, 3u);
+  EXPECT_TRUE(view.wrapped);
+  EXPECT_FALSE(state_->MonitorBuffer.Snapshot().wrapped);
+  EXPECT_EQ(View(MonitorCapacity - 1).time, 11);
+  EXPECT_EQ(View(2).time, 14);
+  EXPECT_EQ(state_->LastFrameTable.counters[0x12].load(), 5u)
+      << "the tables follow the view across its end";
 }
 
 TEST_F(MonitorUpdateTest, EachIdSlotsForSpecialEvents) {
