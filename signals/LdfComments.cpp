@@ -1,5 +1,7 @@
 #include "signals/LdfComments.h"
 
+#include <algorithm>
+
 namespace orvane::signals {
 
 std::string RemoveComments(std::string_view text) {
@@ -20,8 +22,12 @@ std::string RemoveComments(std::string_view text) {
       const std::size_t lineEnd = text.find_first_of("\r\n", pos + 2);
       pos = lineEnd == std::string_view::npos ? text.size() : lineEnd;
     } else {
-      cleaned.push_back(c);
-      ++pos;
+      // Copies up to the next character that may start a quote or a comment.
+      const auto special = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(pos) + 1,
+                                        text.end(), [](char s) { return s == '"' || s == '/'; });
+      const auto end = static_cast<std::size_t>(special - text.begin());
+      cleaned.append(text.substr(pos, end - pos));
+      pos = end;
     }
   }
   return cleaned;
