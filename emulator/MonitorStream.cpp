@@ -15,13 +15,28 @@ void AppendBytes(std::vector<std::uint8_t>& out, const T& value) {
 
 void MonitorStream::Start() {
   pending_.clear();
+  overflowed_ = false;
   running_ = true;
 }
 
 void MonitorStream::Stop() { running_ = false; }
 
 void MonitorStream::Push(const UnitRecord& record) {
-  if (running_) pending_.push_back(record);
+  if (!running_) return;
+  if (pending_.size() + (overflowed_ ? 1 : 0) >= kBufferCapacity) {
+    overflowed_ = true;
+    return;
+  }
+  if (overflowed_) {
+    UnitRecord lost;
+    lost.time = record.time;
+    lost.node = static_cast<std::uint8_t>(RecordNode::kNeither);
+    lost.kind = static_cast<std::uint8_t>(RecordKind::kError);
+    lost.error = static_cast<std::uint8_t>(RecordError::kBuffer);
+    pending_.push_back(lost);
+    overflowed_ = false;
+  }
+  pending_.push_back(record);
 }
 
 void MonitorStream::Push(std::span<const UnitRecord> records) {

@@ -7,6 +7,10 @@
 // monitoring has stopped, so a host that reads until an empty block drains
 // the records that were still buffered at MonitorStop.
 //
+// The unit buffers at most kBufferCapacity records. When the host does not
+// read, newer records are lost; the first record that fits again is preceded
+// by a (Buffer) error record, so the host learns of the gap.
+//
 // Not thread-safe; the owner serialises access.
 #pragma once
 
@@ -24,6 +28,7 @@ class MonitorStream {
   static constexpr std::int64_t kBlockPeriodMicros = 20000;
   static constexpr std::size_t kMaxRecordsPerBlock = 25;
   static constexpr std::size_t kMaxBlockSize = 512;
+  static constexpr std::size_t kBufferCapacity = 4096;
 
   // Start drops whatever a previous run left; Stop keeps the buffered
   // records for the blocks still to come.
@@ -31,7 +36,7 @@ class MonitorStream {
   void Stop();
   bool running() const { return running_; }
 
-  // Buffers records while running; drops them otherwise.
+  // Buffers records while running; drops them otherwise or when full.
   void Push(const UnitRecord& record);
   void Push(std::span<const UnitRecord> records);
   std::size_t pending() const { return pending_.size(); }
@@ -54,6 +59,7 @@ class MonitorStream {
   bool running_ = false;
   std::deque<UnitRecord> pending_;
   std::int64_t last_block_ = 0;
+  bool overflowed_ = false;
   std::uint8_t oversized_announcement_ = 0;
 };
 

@@ -139,6 +139,26 @@ TEST_F(MonitorTest, StopDrainsEveryBufferedRecordThenSendsEmptyBlocks) {
   }
 }
 
+TEST_F(MonitorTest, AFullBufferLosesNewRecordsAndSaysSo) {
+  ASSERT_TRUE(client_.StartMonitoring());
+  // 75 frames a second: a minute unread is more than the unit can hold.
+  clock_->Advance(kSeconds(60));
+  std::vector<UnitRecord> records;
+  while (records.size() < 4096 + 100) {
+    const auto block = client_.ReadBlock();
+    ASSERT_TRUE(block);
+    records.insert(records.end(), block->records.begin(), block->records.end());
+  }
+  for (std::size_t i = 0; i < 4096; ++i) ASSERT_EQ(records[i].kind, 1) << i;
+  EXPECT_LT(records[4095].time, 60'000);
+  // Once there is room again, the gap is reported before the next frame.
+  EXPECT_EQ(records[4096].kind, 4);
+  EXPECT_EQ(records[4096].error, 10);
+  EXPECT_GE(records[4096].time, 60'000);
+  EXPECT_EQ(records[4097].kind, 1);
+  EXPECT_EQ(records[4097].time, records[4096].time);
+}
+
 TEST_F(MonitorTest, RecordsOnlyWhileMonitoringAndCountingFromStart) {
   ASSERT_TRUE(client_.TargetGo());
   clock_->Advance(kSeconds(1));
