@@ -20,6 +20,7 @@ FirmwareDownload::FirmwareDownload(const RegisterMap& map, monitor::MessageSink&
     : map_(map), messages_(messages), timing_(timing) {}
 
 FirmwareDownload::~FirmwareDownload() {
+  if (worker_.joinable()) Cancel();
   Join();
 }
 

@@ -5,8 +5,8 @@
 // Threads: Start, Cancel, Progress and Join are for the thread that owns the
 // download (the dialog's); the worker thread is the only user of the link
 // library while it runs. The two share only the progress value (atomic,
-// written by the worker) and the cancel event. The destructor joins the
-// worker, so a running download ends within one block after a Cancel.
+// written by the worker) and the cancel event. The destructor cancels a
+// running download and joins the worker, which ends before its next block.
 //
 // Failures end the worker with progress kDownloadFailed: the version area
 // cannot be erased (nothing else happens), the file cannot be opened (the
@@ -46,6 +46,7 @@ class FirmwareDownload {
  public:
   FirmwareDownload(const RegisterMap& map, monitor::MessageSink& messages,
                    FirmwareDownloadTiming timing = {});
+  // Cancels a running download and waits for the worker to end.
   ~FirmwareDownload();
   FirmwareDownload(const FirmwareDownload&) = delete;
   FirmwareDownload& operator=(const FirmwareDownload&) = delete;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <future>
 #include <string>
+#include <thread>
 
 #include "analyzer/FirmwareUpdateController.h"
 #include "tests/analyzer/LinkTap.h"
@@ -127,6 +128,34 @@ TEST_F(FirmwareDownloadTest, CancelStopsBetweenBlocks) {
   const std::string image = Flash(0xE0000, 11 * 256);
   EXPECT_FALSE(AllErased(image.substr(9 * 256, 256)));
   EXPECT_TRUE(AllErased(image.substr(10 * 256, 256)));
+  EXPECT_TRUE(AllErased(Flash(0xD0000, 16)));
+}
+
+TEST_F(FirmwareDownloadTest, DestroyingARunningDownloadCancelsIt) {
+  std::promise<void> paused;
+  std::promise<void> resume;
+  std::shared_future<void> resumed = resume.get_future().share();
+  bool first = true;
+  const RegisterMap map(tap_.api(), [&](milliseconds) {
+    if (std::exchange(first, false)) {
+      paused.set_value();
+      resumed.wait();
+    }
+  });
+  std::thread releaser;
+  {
+    FirmwareDownload download(map, sink_, {.cancelWait = milliseconds(0)});
+    download.Start(kShippedImage, "Ver.3.11");
+    paused.get_future().wait();  // block 0 is written
+    // The worker may go on only once the destructor below has cancelled it.
+    releaser = std::thread([&] {
+      std::this_thread::sleep_for(milliseconds(20));
+      resume.set_value();
+    });
+  }
+  releaser.join();
+  EXPECT_FALSE(AllErased(Flash(0xE0000, 256)));
+  EXPECT_TRUE(AllErased(Flash(0xE0100, 256)));
   EXPECT_TRUE(AllErased(Flash(0xD0000, 16)));
 }
 
