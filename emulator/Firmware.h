@@ -79,7 +79,7 @@ class Firmware final : public BusObserver {
   MonitorStream monitor_;
   UnitReceiver receiver_{memory_, monitor_};
   TableBanks banks_;
-  OneShotMailbox mailbox_{memory_};
+  OneShotMailbox mailbox_{memory_, receiver_};
   FlashFaults flash_faults_;
   bool firmware_running_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "emulator/LinFrame.h"
 #include "emulator/MemoryMap.h"
 
 namespace orvane::emulator {
@@ -20,8 +21,16 @@ std::optional<BusEvent> OneShotMailbox::Initiate(std::int64_t start, BusContext&
   memory_.SetRamByte(kOneShotHandshakeAddress, 0);
   const std::uint8_t kind = memory_.RamByte(kOneShotEntryAddress + 2) & 0xF0;
   if (kind != kEntryKindWakeup) return std::nullopt;
-  const std::int64_t length = std::max<std::int64_t>(1, memory_.RamWord(kWakeupLengthRegister));
-  return WakeupPulse{start, length, BusNode::kAnalyzer};
+  return WakeupPulse{start, WakeupMicros(), BusNode::kAnalyzer};
+}
+
+std::int64_t OneShotMailbox::WakeupMicros() const {
+  constexpr std::uint8_t kLin20 = 1;
+  constexpr double kWakeupCharacterDominantBits = 8;
+  if (memory_.RamByte(kLinRevisionRegister) == kLin20) {
+    return std::max<std::int64_t>(1, memory_.RamWord(kWakeupLengthRegister));
+  }
+  return BitsToMicros(kWakeupCharacterDominantBits, receiver_.configured_baud());
 }
 
 }  // namespace orvane::emulator

@@ -3,7 +3,10 @@
 // sends the entry once and sets the handshake back to 0.
 //
 // A wake-up entry (kind byte 0x3X, e.g. 01 00 30 00 ...) becomes a wake-up
-// pulse of the length in register 0x0413. Other entries are taken and
+// signal as the LIN revision in register 0x0415 defines it: under LIN 2.0 a
+// dominant pulse of the length in register 0x0413, under LIN 1.3 the
+// wake-up character 0x80 (eight dominant bit times at the unit's baud
+// rate). Other entries are taken and
 // released without a transmission for now; the master simulation will send
 // them.
 //
@@ -15,6 +18,7 @@
 
 #include "emulator/LinBus.h"
 #include "emulator/UnitMemory.h"
+#include "emulator/UnitReceiver.h"
 
 namespace orvane::emulator {
 
@@ -22,7 +26,8 @@ inline constexpr std::uint8_t kEntryKindWakeup = 0x30;
 
 class OneShotMailbox final : public BusInitiator {
  public:
-  explicit OneShotMailbox(UnitMemory& memory) : memory_(memory) {}
+  OneShotMailbox(UnitMemory& memory, const UnitReceiver& receiver)
+      : memory_(memory), receiver_(receiver) {}
 
   // The host wrote the handshake at `now`.
   void Request(std::int64_t now);
@@ -32,7 +37,10 @@ class OneShotMailbox final : public BusInitiator {
   std::optional<BusEvent> Initiate(std::int64_t start, BusContext& bus) override;
 
  private:
+  std::int64_t WakeupMicros() const;
+
   UnitMemory& memory_;
+  const UnitReceiver& receiver_;
   std::optional<std::int64_t> requested_at_;
 };
 

@@ -81,6 +81,7 @@ TEST_F(RegisterEffectsTest, BootProgramTakesNoBankAndSendsNoOneShot) {
 
 TEST_F(RegisterEffectsTest, MailboxWakeupIsSentAtTheNextGapAndReleased) {
   ASSERT_TRUE(client_.StartMonitoring());
+  ASSERT_TRUE(client_.MemoryWriteByte(0x0415, 1));              // LIN 2.0
   ASSERT_TRUE(client_.MemoryWrite(0x0413, Bytes{0x88, 0x13}));  // 5000 us
   clock_->Advance(Micros(3'000));  // inside the first frame, which ends at 7.08 ms
   ASSERT_TRUE(SendOneShot(kWakeupEntry));
@@ -94,6 +95,19 @@ TEST_F(RegisterEffectsTest, MailboxWakeupIsSentAtTheNextGapAndReleased) {
   EXPECT_EQ(wakeup->time, 7 + 5);
   EXPECT_EQ(std::ranges::count(records, 3, &UnitRecord::kind), 1);
   EXPECT_EQ(client_.ReadByte(0x07EE), 0);
+}
+
+TEST_F(RegisterEffectsTest, UnderLin13TheWakeupIsTheCharacter0x80AtTheUnitsBaudRate) {
+  ASSERT_TRUE(client_.StartMonitoring());
+  ASSERT_TRUE(client_.MemoryWrite(0x0413, Bytes{0x88, 0x13}));  // not used under LIN 1.3
+  ASSERT_TRUE(client_.MemoryWrite(0x0402, Bytes{0x02, 0x33, 0x02, 0x42, 0x02, 0x33, 0x02, 0xCF, 0x14, 0x34}));
+  clock_->Advance(Micros(3'000));
+  ASSERT_TRUE(SendOneShot(kWakeupEntry));
+  const std::vector<UnitRecord> records = RecordsOf(client_.ReadBlocksFor(Micros(60'000)));
+  const auto wakeup = std::ranges::find(records, 3, &UnitRecord::kind);
+  ASSERT_NE(wakeup, records.end());
+  // 8 bit times at 600 bit/s after the frame that ends at 7.08 ms.
+  EXPECT_EQ(wakeup->time, 20);
 }
 
 TEST_F(RegisterEffectsTest, MailboxReleasesOtherEntriesWithoutSending) {
