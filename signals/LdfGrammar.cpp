@@ -22,6 +22,15 @@ std::optional<RealToken> ReadRealWithUnit(LdfScanner& scanner, std::string_view 
   return value;
 }
 
+// SAE J2602 master lines carry two more attributes, the longest header in
+// bits and the response tolerance ("24 bits, 30 %"); the monitor needs neither,
+// so they are read over. Returns false only when they are there but malformed.
+bool SkipJ2602MasterAttributes(LdfScanner& scanner) {
+  if (!scanner.Keyword(",")) return true;
+  return ReadRealWithUnit(scanner, "bits") && scanner.Keyword(",") &&
+         ReadRealWithUnit(scanner, "%");
+}
+
 // Reads "{" {item} "}" where each item is read by `readItem`.
 template <typename Item>
 std::optional<std::vector<Item>> ReadBlock(LdfScanner& scanner,
@@ -178,7 +187,9 @@ std::optional<NodesSyntax> ParseNodes(LdfScanner& scanner) {
   const auto timeBase = ReadRealWithUnit(scanner, "ms");
   if (!timeBase || !scanner.Keyword(",")) return std::nullopt;
   const auto jitter = ReadRealWithUnit(scanner, "ms");
-  if (!jitter || !scanner.Keyword(";")) return std::nullopt;
+  if (!jitter || !SkipJ2602MasterAttributes(scanner) || !scanner.Keyword(";")) {
+    return std::nullopt;
+  }
   nodes.timeBase = *timeBase;
   nodes.jitter = *jitter;
   if (scanner.Keyword("Slaves")) {

@@ -89,8 +89,8 @@ TEST(LdfRules, HeaderVersionsAndSpeed) {
 TEST(LdfRules, Nodes) {
   ExpectFailures({
       {"no Slaves line", With(kBaseLdf, "  Slaves: S1, S2;\n", ""), kMsgNodes, "1-63 slaves"},
-      {"master attributes of J2602", With(kBaseLdf, "0.1 ms;", "0.1 ms, 24 bits, 30 %;"),
-       kMsgNodes, kCheckSyntax},
+      {"J2602 master attributes without the tolerance",
+       With(kBaseLdf, "0.1 ms;", "0.1 ms, 24 bits;"), kMsgNodes, kCheckSyntax},
       {"slave named like the master", With(kBaseLdf, "Slaves: S1, S2;", "Slaves: S1, M;"),
        kMsgNodes, "no slave named like the master"},
       {"slave twice", With(kBaseLdf, "Slaves: S1, S2;", "Slaves: S1, S2, S1;"), kMsgNodes,
@@ -107,6 +107,10 @@ TEST(LdfRules, Nodes) {
   for (int i = 3; i <= 64; ++i) slaves += ", S" + std::to_string(i);
   ExpectFailures({{"64 slaves", With(kBaseLdf, "Slaves: S1, S2", slaves), kMsgNodes,
                    "1-63 slaves"}});
+  // J2602 master lines carry the longest header and the response tolerance.
+  EXPECT_NE(ParseLinDescription(With(kBaseLdf, "0.1 ms;", "0.1 ms, 24 bits, 30 %;"), kSectionNodes)
+                .description,
+            nullptr);
   // 31 characters and 63 slaves are still fine.
   const std::string at63 = With(kBaseLdf, "Slaves: S1, S2", slaves.substr(0, slaves.find(", S64")));
   EXPECT_NE(ParseLinDescription(With(at63, "Master: M,", "Master: Abcdefghijklmnopqrstuvwxyz01234,"),
