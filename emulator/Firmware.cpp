@@ -2,15 +2,16 @@
 
 namespace orvane::emulator {
 
-Firmware::Firmware(const AnalyzerProfile& profile) : memory_(profile) {}
-
 namespace {
 
+// Whether a memory write touched any of the `length` bytes at `address`.
 bool Overlaps(const Command& write, std::uint32_t address, std::size_t length = 1) {
   return write.address < address + length && address < write.address + write.data.size();
 }
 
 }  // namespace
+
+Firmware::Firmware(const AnalyzerProfile& profile) : memory_(profile) {}
 
 void Firmware::AttachTo(LinBus& bus) {
   bus.AddObserver(*this);

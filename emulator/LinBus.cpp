@@ -29,7 +29,9 @@ void LinBus::RunUntil(std::int64_t now) {
     if (!event) continue;
     if (!OccupiesBus(*event)) {
       Deliver(*event);
-    } else if (!in_flight_) {
+    } else {
+      // Nothing is in flight: a transmission in flight ends at bus_free_,
+      // before any initiator may start on the bus.
       bus_free_ = EventEnd(*event);
       in_flight_ = std::move(event);
     }

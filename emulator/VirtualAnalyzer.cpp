@@ -45,7 +45,7 @@ struct VirtualAnalyzer::State {
       garble_next_reply = false;
       GarbleReply(reply);
     }
-    replies.push_back(std::move(reply));
+    if (replies.size() < kMaxPendingReplies) replies.push_back(std::move(reply));
   }
 
   // Plays the bus up to the clock's present; returns that time.

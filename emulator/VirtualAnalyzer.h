@@ -31,6 +31,10 @@ inline constexpr std::uint16_t kVendorId = 0x1209;
 inline constexpr std::uint16_t kProductId = 0x4C49;
 inline constexpr std::uint16_t kReleaseBcd = 0x0311;
 
+// Replies the unit holds for a host that does not read them; further
+// replies are lost.
+inline constexpr std::size_t kMaxPendingReplies = 16;
+
 // How long a read of the reply pipe waits for a reply that does not come
 // before it fails, as a real pipe read times out.
 inline constexpr Micros kReplyTimeout{100000};

@@ -120,6 +120,18 @@ TEST_F(CommandProtocolTest, RepliesArriveInCommandOrder) {
               ElementsAreArray({0x02, 0x00, 0x09, 0x04, 0x04, 0x15, 0x00, 0x01, 0x00}));
 }
 
+TEST_F(CommandProtocolTest, UnreadRepliesAreKeptUpToALimit) {
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_TRUE(unit_.WriteCommandPipe(PipeClient::Packet(CommandCode::kTargetGo, {})));
+  }
+  Bytes buffer(512);
+  std::size_t delivered = 0;
+  for (std::size_t i = 0; i < kMaxPendingReplies; ++i) {
+    EXPECT_TRUE(unit_.ReadReplyPipe(buffer, delivered));
+  }
+  EXPECT_TRUE(NoReplyPending());
+}
+
 TEST_F(CommandProtocolTest, AnEmptyReplyPipeTimesOutOnTheClock) {
   const std::int64_t before = clock_->NowMicros();
   EXPECT_TRUE(NoReplyPending());
