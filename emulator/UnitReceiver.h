@@ -4,7 +4,9 @@
 // I/O channel enables).
 //
 // Mode 3 (baud-rate measurement) measures every frame's baud rate into
-// register 0x0417 instead of decoding it. I/O edges are reported only on
+// register 0x0417 instead of decoding it; the other modes monitor alike
+// (the unit's own master and slave simulation join the bus as its
+// initiators and responders). I/O edges are reported only on
 // enabled channels. The receiver's baud rate is recovered from the timing
 // bytes at 0x0402; bytes that match no entry of the timing table leave it
 // at the last rate recognised.
