@@ -39,7 +39,7 @@ void Compact(CaptureBuffer& capture, const monitor::MonitorMask& mask) {
       if (i + step > raw.size()) break;
       shown = monitor::MergeExtendedHeader(record, step >= 2 ? &raw[i + 1] : nullptr);
     }
-    if ((visible >> record.Identifier()) & 1) capture.records[kept++] = shown;
+    if (monitor::MonitorMask::IsVisible(record, visible)) capture.records[kept++] = shown;
     i += step;
   }
   capture.keptCount = kept;
