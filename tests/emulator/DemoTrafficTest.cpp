@@ -53,7 +53,7 @@ TEST_F(DemoTrafficTest, DefaultProfileEventsAreRareAndWellFormed) {
 
   std::set<int> errors_seen;
   for (const UnitRecord& record : records) {
-    SCOPED_TRACE(record.time);
+    SCOPED_TRACE(+record.time);
     switch (record.kind) {
       case 1:
         EXPECT_TRUE(HasValidParity(record.ident));
@@ -137,7 +137,7 @@ TEST_F(DemoTrafficTest, IoEventsOnlyOnEnabledChannels) {
   ASSERT_EQ(io.size(), 5u);
   for (std::size_t i = 0; i < io.size(); ++i) {
     EXPECT_EQ(io[i].kind, i % 2 == 0 ? 12 : 13);
-    EXPECT_EQ(io[i].time, static_cast<std::int32_t>(4100 * (i + 3)));
+    EXPECT_EQ(+io[i].time, static_cast<std::int32_t>(4100 * (i + 3)));
     EXPECT_EQ(io[i].node, 0);
     EXPECT_EQ(io[i].ident, 0);
   }

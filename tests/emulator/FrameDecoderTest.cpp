@@ -41,7 +41,7 @@ class FrameDecoderTest : public ::testing::Test {
 
 TEST_F(FrameDecoderTest, CompleteFrameIsReportedWithItsBytes) {
   const UnitRecord record = DecodeOne(Frame(0x11, {0x12, 0x34}));
-  EXPECT_EQ(record.time, 1234);
+  EXPECT_EQ(+record.time, 1234);
   EXPECT_EQ(record.kind, 1);
   EXPECT_EQ(record.error, 0);
   EXPECT_EQ(record.node, 2);

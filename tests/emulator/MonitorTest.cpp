@@ -131,7 +131,7 @@ TEST_F(MonitorTest, StopDrainsEveryBufferedRecordThenSendsEmptyBlocks) {
   const std::vector<UnitRecord> got = RecordsOf(drained);
   ASSERT_EQ(got.size(), expected.size());
   for (std::size_t i = 0; i < got.size(); ++i) {
-    EXPECT_EQ(got[i].time, expected[i].time);
+    EXPECT_EQ(+got[i].time, +expected[i].time);
     EXPECT_EQ(got[i].ident, expected[i].ident);
   }
   for (const MonitorBlock& block : client_.ReadBlocksFor(Micros(200'000))) {
@@ -150,13 +150,13 @@ TEST_F(MonitorTest, AFullBufferLosesNewRecordsAndSaysSo) {
     records.insert(records.end(), block->records.begin(), block->records.end());
   }
   for (std::size_t i = 0; i < 4096; ++i) ASSERT_EQ(records[i].kind, 1) << i;
-  EXPECT_LT(records[4095].time, 60'000);
+  EXPECT_LT(+records[4095].time, 60'000);
   // Once there is room again, the gap is reported before the next frame.
   EXPECT_EQ(records[4096].kind, 4);
   EXPECT_EQ(records[4096].error, 10);
-  EXPECT_GE(records[4096].time, 60'000);
+  EXPECT_GE(+records[4096].time, 60'000);
   EXPECT_EQ(records[4097].kind, 1);
-  EXPECT_EQ(records[4097].time, records[4096].time);
+  EXPECT_EQ(+records[4097].time, +records[4096].time);
 }
 
 TEST_F(MonitorTest, RecordsOnlyWhileMonitoringAndCountingFromStart) {
@@ -166,7 +166,7 @@ TEST_F(MonitorTest, RecordsOnlyWhileMonitoringAndCountingFromStart) {
   const std::vector<MonitorBlock> blocks = client_.ReadBlocksFor(Micros(400'000));
   const std::vector<UnitRecord> records = RecordsOf(blocks);
   ASSERT_FALSE(records.empty());
-  EXPECT_GE(records.front().time, 1000);
+  EXPECT_GE(+records.front().time, 1000);
   EXPECT_EQ(blocks.back().header.packet_total, records.size());
 }
 

@@ -108,8 +108,10 @@ std::optional<MonitorBlock> PipeClient::ReadBlock() {
   std::memcpy(&block.header, bytes.data(), sizeof block.header);
   const std::size_t whole = (block.size - sizeof block.header) / sizeof(UnitRecord);
   block.records.resize(std::min<std::size_t>(block.header.record_count, whole));
-  std::memcpy(block.records.data(), bytes.data() + sizeof block.header,
-              block.records.size() * sizeof(UnitRecord));
+  if (!block.records.empty()) {
+    std::memcpy(block.records.data(), bytes.data() + sizeof block.header,
+                block.records.size() * sizeof(UnitRecord));
+  }
   return block;
 }
 

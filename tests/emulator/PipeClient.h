@@ -13,14 +13,14 @@
 
 namespace orvane::emulator::testing {
 
-// Records of the blocks in order.
-std::vector<UnitRecord> RecordsOf(const std::vector<struct MonitorBlock>& blocks);
-
 struct MonitorBlock {
   UnitBlockHeader header;
   std::vector<UnitRecord> records;
   std::size_t size = 0;  // bytes the read delivered
 };
+
+// Records of the blocks in order.
+std::vector<UnitRecord> RecordsOf(const std::vector<MonitorBlock>& blocks);
 
 class PipeClient {
  public:

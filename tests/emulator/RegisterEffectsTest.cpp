@@ -92,7 +92,7 @@ TEST_F(RegisterEffectsTest, MailboxWakeupIsSentAtTheNextGapAndReleased) {
   EXPECT_EQ(wakeup->flags, 0x80);
   EXPECT_EQ(wakeup->node, 3);
   // Sent after the frame on the bus, lasting 5 ms.
-  EXPECT_EQ(wakeup->time, 7 + 5);
+  EXPECT_EQ(+wakeup->time, 7 + 5);
   EXPECT_EQ(std::ranges::count(records, 3, &UnitRecord::kind), 1);
   EXPECT_EQ(client_.ReadByte(0x07EE), 0);
 }
@@ -107,7 +107,7 @@ TEST_F(RegisterEffectsTest, UnderLin13TheWakeupIsTheCharacter0x80AtTheUnitsBaudR
   const auto wakeup = std::ranges::find(records, 3, &UnitRecord::kind);
   ASSERT_NE(wakeup, records.end());
   // 8 bit times at 600 bit/s after the frame that ends at 7.08 ms.
-  EXPECT_EQ(wakeup->time, 20);
+  EXPECT_EQ(+wakeup->time, 20);
 }
 
 TEST_F(RegisterEffectsTest, MailboxReleasesOtherEntriesWithoutSending) {
