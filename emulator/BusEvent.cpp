@@ -13,18 +13,6 @@ std::int64_t FrameOnBus::End() const {
   return HeaderEnd() + BitsToMicros(bits, baud);
 }
 
-std::int64_t EventStart(const BusEvent& event) {
-  return std::visit(
-      [](const auto& e) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(e)>, IoEdge>) {
-          return e.time;
-        } else {
-          return e.start;
-        }
-      },
-      event);
-}
-
 std::int64_t EventEnd(const BusEvent& event) {
   return std::visit([](const auto& e) { return e.End(); }, event);
 }

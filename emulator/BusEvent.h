@@ -61,7 +61,6 @@ struct IoEdge {
 
 using BusEvent = std::variant<FrameOnBus, WakeupPulse, IoEdge>;
 
-std::int64_t EventStart(const BusEvent& event);
 std::int64_t EventEnd(const BusEvent& event);
 // Whether the event keeps the bus busy (I/O edges do not).
 bool OccupiesBus(const BusEvent& event);

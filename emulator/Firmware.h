@@ -64,8 +64,6 @@ class Firmware final : public BusObserver {
   // keeps its contents.
   void PowerOn();
 
-  bool firmware_running() const { return firmware_running_; }
-  UnitMemory& memory() { return memory_; }
   MonitorStream& monitor() { return monitor_; }
   FlashFaults& flash_faults() { return flash_faults_; }
 

@@ -5,6 +5,7 @@
 
 #include "emulator/ExtendedFrame.h"
 #include "emulator/LinFrame.h"
+#include "emulator/MemoryMap.h"
 
 namespace orvane::emulator {
 namespace {
@@ -63,7 +64,7 @@ class Decoding {
 
   std::vector<UnitRecord> Ordinary(std::uint8_t id) {
     const std::uint8_t entry = setup_.length_table[id];
-    const std::size_t length = std::min<std::size_t>(entry & 0x7F, kMaxDataLength);
+    const std::size_t length = std::min<std::size_t>(entry & kLengthMask, kMaxDataLength);
     const auto data = std::span(received_).first(std::min(received_.size(), length));
     std::ranges::copy(data, record_.data);
     const RecordNode node = RecordNodeOf(frame_.publisher);
@@ -77,8 +78,8 @@ class Decoding {
       return Error(RecordError::kShortMessage, node);
     }
     record_.checksum = received_[length];
-    const std::uint8_t expected = (entry & 0x80) != 0 ? EnhancedChecksum(record_.ident, data)
-                                                      : ClassicChecksum(data);
+    const bool enhanced = (entry & kLengthEnhancedBit) != 0;
+    const std::uint8_t expected = enhanced ? EnhancedChecksum(record_.ident, data) : ClassicChecksum(data);
     if (record_.checksum != expected) return Error(RecordError::kChecksum, node);
     const bool sleep = id == kGoToSleepId && length > 0 && data[0] == 0x00;
     return Report(sleep ? RecordKind::kSleep : RecordKind::kEnd, node);

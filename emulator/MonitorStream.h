@@ -34,12 +34,10 @@ class MonitorStream {
   // records for the blocks still to come.
   void Start();
   void Stop();
-  bool running() const { return running_; }
 
   // Buffers records while running; drops them otherwise or when full.
   void Push(const UnitRecord& record);
   void Push(std::span<const UnitRecord> records);
-  std::size_t pending() const { return pending_.size(); }
 
   // Clock time (microseconds) at which the next block is due.
   std::int64_t NextBlockDue() const;
