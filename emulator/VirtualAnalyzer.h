@@ -41,6 +41,8 @@ inline constexpr Micros kReplyTimeout{100000};
 
 class VirtualAnalyzer {
  public:
+  // A unit just plugged in: boot program running, monitor stopped. The
+  // profile chooses its serial number, its firmware and the bus it sits on.
   explicit VirtualAnalyzer(std::shared_ptr<Clock> clock, AnalyzerProfile profile = {});
   ~VirtualAnalyzer();
   VirtualAnalyzer(const VirtualAnalyzer&) = delete;
