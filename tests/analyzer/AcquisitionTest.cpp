@@ -58,7 +58,8 @@ class ScriptedMonitor {
         block.announced >= 0 ? block.announced : static_cast<int>(block.records.size()));
     std::memcpy(header, &blockHeader, sizeof blockHeader);
     const std::size_t copied = std::min<std::size_t>(block.records.size(), max);
-    std::memcpy(records, block.records.data(), copied * sizeof(MonitorRecord));
+    // MonitorRecord is packed (alignment 1), so the record bytes may be addressed as records.
+    std::copy_n(block.records.begin(), copied, reinterpret_cast<MonitorRecord*>(records));
     return 1;
   }
 
