@@ -131,6 +131,14 @@ TEST_F(FirmwareDownloadTest, CancelStopsBetweenBlocks) {
   EXPECT_TRUE(AllErased(Flash(0xD0000, 16)));
 }
 
+TEST_F(FirmwareDownloadTest, ACancelBeforeStartDoesNotStopTheDownload) {
+  FirmwareDownload download(map_, sink_, {.cancelWait = milliseconds(0)});
+  download.Cancel();  // e.g. pressed just after an earlier download had ended
+  download.Start(kShippedImage, "Ver.3.11");
+  download.Join();
+  EXPECT_EQ(download.Progress(), kDownloadFinished);
+}
+
 TEST_F(FirmwareDownloadTest, DestroyingARunningDownloadCancelsIt) {
   std::promise<void> paused;
   std::promise<void> resume;
