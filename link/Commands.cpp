@@ -147,9 +147,13 @@ bool ReadMonitorBlock(std::uint8_t* header27, std::uint8_t* records, std::uint32
   // Only whole records that the read delivered are copied, never more than
   // the block announces nor more than the caller has room for.
   const std::size_t delivered_records = (delivered - kMonitorHeaderSize) / kMonitorRecordSize;
-  const std::size_t count = std::min<std::size_t>(
-      {block[kRecordCountOffset], max_records, delivered_records});
+  const std::size_t announced = std::min<std::size_t>(block[kRecordCountOffset], max_records);
+  const std::size_t count = std::min(announced, delivered_records);
   std::copy_n(block.begin() + kMonitorHeaderSize, count * kMonitorRecordSize, records);
+  // Callers take the announced count from the header; records the device
+  // announced but did not deliver read as zeros, never as whatever an
+  // earlier block left in the caller's buffer.
+  std::fill_n(records + count * kMonitorRecordSize, (announced - count) * kMonitorRecordSize, 0);
   return true;
 }
 

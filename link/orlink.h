@@ -89,8 +89,10 @@ ORLINK_API int32_t MemoryReadEx(uint32_t address, uint32_t length, uint8_t* dest
 /* Reads one monitor block: 27 header bytes and at most max_records records of
  * 19 bytes. Only whole records that the read delivered are copied, never more
  * than the block announces nor more than max_records; the header's byte 26
- * keeps the count the analyzer announced. A failed read, or one shorter than
- * the header, is tried again after 100 ms, three attempts in all. */
+ * keeps the count the analyzer announced, and announced records that the read
+ * did not deliver (up to max_records) are filled with zeros. A failed read, or
+ * one shorter than the header, is tried again after 100 ms, three attempts in
+ * all. */
 ORLINK_API int32_t MonitorRead(uint8_t* header27, uint8_t* records, uint32_t max_records);
 ORLINK_API void CloseUSB(void);
 ORLINK_API int32_t FrashErase(uint32_t address);

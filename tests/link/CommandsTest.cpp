@@ -264,14 +264,17 @@ TEST_F(MonitorReadTest, MaximumBelowTheAnnouncedCountLimitsTheCopyButNotTheHeade
 }
 
 TEST_F(MonitorReadTest, OnlyWholeRecordsTheReadDeliveredAreCopied) {
-  // Announces 25 but the read delivered 2 records and part of a third.
+  // Announces 25 but the read delivered 2 records and part of a third: the
+  // 23 records that never came read as zeros, the caller's room beyond the
+  // announced count stays untouched.
   driver_->ExpectRead(kMonitorPipe, kBlockRead, MonitorBlock(25, 2, 10));
   std::array<std::uint8_t, 27> header{};
-  std::vector<std::uint8_t> records(25 * 19, 0xEE);
-  EXPECT_EQ(MonitorRead(header.data(), records.data(), 25), 1);
+  std::vector<std::uint8_t> records(30 * 19, 0xEE);
+  EXPECT_EQ(MonitorRead(header.data(), records.data(), 30), 1);
   EXPECT_EQ(header[26], 25);
   EXPECT_EQ(records[19], 2);
-  EXPECT_THAT(Bytes(records.begin() + 2 * 19, records.end()), Each(0xEE));
+  EXPECT_THAT(Bytes(records.begin() + 2 * 19, records.begin() + 25 * 19), Each(0));
+  EXPECT_THAT(Bytes(records.begin() + 25 * 19, records.end()), Each(0xEE));
 }
 
 TEST_F(MonitorReadTest, MaximumAbove255IsNotCutToItsLowByte) {
