@@ -1,0 +1,61 @@
+#include "app/AppContext.h"
+
+#include <algorithm>
+
+#include "app/settings/FixedText.h"
+
+namespace orvane::app {
+
+simulation::MasterSimulation MasterSimulationOf(const AppContext& context) {
+  Configuration& configuration = context.configuration;
+  return {.schedules = configuration.Schedules,
+          .interruptSlot = configuration.InterruptSlot,
+          .extendedFiles = configuration.ExtendedFiles,
+          .settings = configuration.MasterRun,
+          .state = context.master,
+          .rules = {configuration.Options, configuration.Settings.Identifiers},
+          .link = context.analyzer,
+          .messages = context.messages};
+}
+
+simulation::SlaveSimulation SlaveSimulationOf(const AppContext& context) {
+  Configuration& configuration = context.configuration;
+  return {.responses = configuration.SlaveResponses,
+          .state = context.slave,
+          .rules = {configuration.Options, configuration.Settings.Identifiers},
+          .link = context.analyzer,
+          .messages = context.messages};
+}
+
+monitor::LogFormat MakeLogFormat(const settings::IdentifierDefinition& identifiers,
+                                 const settings::OptionSettingsExt& options,
+                                 std::string_view identifierFieldMode, std::string_view dataRadix) {
+  monitor::LogFormat format;
+  std::ranges::copy(identifiers.dataLength, format.dataLengths.begin());
+  for (std::size_t channel = 0; channel < settings::kIoChannelCount; ++channel) {
+    const settings::IoChannel& io = options.IoChannels[channel];
+    format.ioEventNames[2 * channel] = settings::FieldText(io.risingName);
+    format.ioEventNames[2 * channel + 1] = settings::FieldText(io.fallingName);
+  }
+  format.SetIdentifierField(identifierFieldMode, dataRadix);
+  return format;
+}
+
+analyzer::AcquisitionSettings MakeAcquisitionSettings(const AppContext& context) {
+  const AppState& state = context.state;
+  const Configuration& configuration = context.configuration;
+  analyzer::AcquisitionSettings settings;
+  settings.loggingEnabled = configuration.Options.LoggingEnabled != 0;
+  settings.logPath = state.LogPath;
+  settings.programFolder = state.ProgramFolder;
+  settings.logFormat = MakeLogFormat(configuration.Settings.Identifiers,
+                                     configuration.Settings.Options, state.IdentifierFieldMode,
+                                     state.DataRadix);
+  settings.mask.MaskEnabled = configuration.Options.MaskEnabled != 0;
+  settings.mask.MaskIds = configuration.Options.MaskIds;
+  settings.sortOrder = configuration.Settings.Options.SortOrder;
+  settings.nodeOrder = state.NodeOrder;
+  return settings;
+}
+
+}  // namespace orvane::app
