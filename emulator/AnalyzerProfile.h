@@ -38,7 +38,12 @@ struct AnalyzerProfile {
 };
 
 // Profiles by name, for the link's virtual backend and the program's menu:
-// "default", "clean", "lin20", "old-firmware", "erased-firmware".
+// "default", "clean", "lin20", "old-firmware" (the version areas hold an
+// older version: the host offers the firmware update), "erased-firmware"
+// (both version areas erased). Nothing for any other name.
 std::optional<AnalyzerProfile> ProfileNamed(std::string_view name);
+
+// The names ProfileNamed knows, in the order above, separated by ", ".
+std::string ProfileNames();
 
 }  // namespace orvane::emulator

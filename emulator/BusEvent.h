@@ -17,7 +17,8 @@
 
 namespace orvane::emulator {
 
-// Who drives the bus.
+// Who drives the bus: a node in the master or a slave role, or the
+// analyzer unit on its own (its wake-up signals).
 enum class BusNode : std::uint8_t { kMaster, kSlave, kAnalyzer };
 
 // Nominal frame timing in bit times.
@@ -32,8 +33,15 @@ struct FrameOnBus {
   std::uint8_t sync = 0x55;
   std::uint8_t protected_id = 0;
   bool pid_stop_bit_broken = false;
-  BusNode publisher = BusNode::kSlave;  // sender of the response
+  BusNode publisher = BusNode::kSlave;  // role of the response's sender: kMaster or kSlave
   std::vector<std::uint8_t> response;   // data bytes and checksum as sent; empty: no response
+  // The analyzer unit sent the header (as the master simulation) or the
+  // response (as master or as a simulated slave).
+  bool header_by_unit = false;
+  bool response_by_unit = false;
+  // Error code (as in a monitor record) of a fault the unit put into this
+  // frame on purpose; 0 = none.
+  std::uint8_t simulated_error = 0;
   std::optional<std::size_t> broken_stop_bit;  // index into response of a byte whose stop bit is 0
   double response_space_bits = 2;
   double byte_space_bits = 1;
@@ -67,5 +75,9 @@ bool OccupiesBus(const BusEvent& event);
 
 // A go-to-sleep command: identifier 0x3C with first data byte 0x00.
 bool IsGoToSleep(const FrameOnBus& frame);
+
+// The go-to-sleep command a master sends: identifier 0x3C, data 00 ff ff ff
+// ff ff ff ff and the classic checksum.
+FrameOnBus GoToSleepFrame(std::int64_t start, std::uint32_t baud);
 
 }  // namespace orvane::emulator

@@ -30,6 +30,13 @@ class DemoBus {
 
   LinBus& bus() { return bus_; }
 
+  // The external master falls silent while the analyzer unit is the bus
+  // master, and goes on with its schedule (no earlier than `now`) once the
+  // unit no longer is.
+  void SetUnitIsMaster(bool unit_is_master, std::int64_t now) {
+    master_.SetSilenced(unit_is_master, now);
+  }
+
  private:
   DisturbancePlan plan_;
   ExternalMaster master_;

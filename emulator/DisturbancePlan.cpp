@@ -1,14 +1,48 @@
 #include "emulator/DisturbancePlan.h"
 
+#include <algorithm>
+#include <array>
+
 namespace orvane::emulator {
 namespace {
 
 constexpr int kDisturbanceKinds = 8;
 
+struct DisturbanceError {
+  Disturbance disturbance;
+  RecordError error;
+};
+
+constexpr std::array<DisturbanceError, kDisturbanceKinds> kErrorOfDisturbance{{
+    {Disturbance::kChecksum, RecordError::kChecksum},
+    {Disturbance::kNoResponse, RecordError::kNoResponse},
+    {Disturbance::kParity, RecordError::kParity},
+    {Disturbance::kSyncField, RecordError::kSyncField},
+    {Disturbance::kFraming, RecordError::kFraming},
+    {Disturbance::kShortMessage, RecordError::kShortMessage},
+    {Disturbance::kSyncBreakShort, RecordError::kSyncBreakShort},
+    {Disturbance::kSyncBreakLong, RecordError::kSyncBreakLong},
+}};
+
 }  // namespace
 
+bool BreaksHeader(Disturbance disturbance) {
+  switch (disturbance) {
+    case Disturbance::kParity:
+    case Disturbance::kSyncField:
+    case Disturbance::kSyncBreakShort:
+    case Disturbance::kSyncBreakLong:
+      return true;
+    case Disturbance::kChecksum:
+    case Disturbance::kNoResponse:
+    case Disturbance::kFraming:
+    case Disturbance::kShortMessage:
+      break;
+  }
+  return false;
+}
+
 void ApplyDisturbance(Disturbance disturbance, FrameOnBus& frame) {
-  bool header_broken = true;
   switch (disturbance) {
     case Disturbance::kParity:
       frame.protected_id ^= 0x80;
@@ -23,23 +57,26 @@ void ApplyDisturbance(Disturbance disturbance, FrameOnBus& frame) {
       frame.break_bits = kLongBreakBits;
       break;
     case Disturbance::kChecksum:
-      header_broken = false;
       if (!frame.response.empty()) frame.response.back() ^= 0x5A;
       break;
     case Disturbance::kNoResponse:
-      header_broken = false;
       frame.response.clear();
       break;
     case Disturbance::kFraming:
-      header_broken = false;
       if (!frame.response.empty()) frame.broken_stop_bit = frame.response.size() / 2;
       break;
     case Disturbance::kShortMessage:
-      header_broken = false;
       if (frame.response.size() > 1) frame.response.resize(1);
       break;
   }
-  if (header_broken && frame.publisher == BusNode::kSlave) frame.response.clear();
+  if (BreaksHeader(disturbance) && frame.publisher == BusNode::kSlave) frame.response.clear();
+}
+
+std::optional<Disturbance> DisturbanceCausing(std::uint8_t error_code) {
+  const auto found = std::ranges::find(kErrorOfDisturbance, static_cast<RecordError>(error_code),
+                                       &DisturbanceError::error);
+  if (found == kErrorOfDisturbance.end()) return std::nullopt;
+  return found->disturbance;
 }
 
 DisturbancePlan::DisturbancePlan(std::uint32_t seed, bool errors, bool sleep_cycles)

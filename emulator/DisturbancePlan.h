@@ -12,6 +12,7 @@
 #include <random>
 
 #include "emulator/BusEvent.h"
+#include "emulator/UnitRecord.h"
 
 namespace orvane::emulator {
 
@@ -29,9 +30,18 @@ enum class Disturbance {
 inline constexpr double kShortBreakBits = 10;  // long enough not to be a byte, too short for a break
 inline constexpr double kLongBreakBits = 40;
 
+// Whether the disturbance breaks the header (break, sync, identifier) rather
+// than the response.
+bool BreaksHeader(Disturbance disturbance);
+
 // Changes a frame as the disturbance would have: a broken header also
 // silences the slave that would have answered it.
 void ApplyDisturbance(Disturbance disturbance, FrameOnBus& frame);
+
+// The disturbance that makes the unit report `error_code` (a RecordError
+// value), or nothing for codes no disturbance causes (0, Bit, Overrun,
+// Buffer, Bus, unknown codes).
+std::optional<Disturbance> DisturbanceCausing(std::uint8_t error_code);
 
 // Microseconds between disturbed frames and between sleep commands.
 inline constexpr std::int64_t kDisturbanceIntervalMin = 5'000'000;

@@ -5,9 +5,6 @@
 namespace orvane::emulator {
 namespace {
 
-// Go-to-sleep command: first byte 0x00, the others 0xFF.
-constexpr std::array<std::uint8_t, 8> kGoToSleepData = {0x00, 0xFF, 0xFF, 0xFF,
-                                                        0xFF, 0xFF, 0xFF, 0xFF};
 constexpr std::int64_t kGoToSleepSlotMicros = 20'000;
 
 }  // namespace
@@ -17,7 +14,7 @@ ExternalMaster::ExternalMaster(const DemoNetwork& network, ChecksumModel checksu
     : network_(network), checksum_(checksum), plan_(plan) {}
 
 std::optional<std::int64_t> ExternalMaster::NextStart(std::int64_t bus_free) const {
-  if (asleep_ || network_.schedule.empty()) return std::nullopt;
+  if (asleep_ || silenced_ || network_.schedule.empty()) return std::nullopt;
   return std::max(next_slot_, bus_free);
 }
 
@@ -43,6 +40,11 @@ void ExternalMaster::Observe(const BusEvent& event) {
   }
 }
 
+void ExternalMaster::SetSilenced(bool silenced, std::int64_t now) {
+  if (silenced_ && !silenced) next_slot_ = std::max(next_slot_, now);
+  silenced_ = silenced;
+}
+
 FrameOnBus ExternalMaster::ScheduledFrame(std::int64_t start, BusContext& bus) {
   const ScheduleSlot& slot = network_.schedule[slot_];
   slot_ = (slot_ + 1) % network_.schedule.size();
@@ -59,19 +61,8 @@ FrameOnBus ExternalMaster::ScheduledFrame(std::int64_t start, BusContext& bus) {
     frame.response = WithChecksum(checksum_, frame.protected_id,
                                   std::span(data).first(static_cast<std::size_t>(definition.length)));
   } else if (auto response = bus.AskResponders(frame.protected_id, start)) {
-    frame.publisher = response->publisher;
-    frame.response = std::move(response->bytes);
+    PutResponse(std::move(*response), frame);
   }
-  return frame;
-}
-
-FrameOnBus ExternalMaster::GoToSleepFrame(std::int64_t start, std::uint32_t baud) const {
-  FrameOnBus frame;
-  frame.start = start;
-  frame.baud = baud;
-  frame.protected_id = ProtectedId(kGoToSleepId);
-  frame.publisher = BusNode::kMaster;
-  frame.response = WithChecksum(ChecksumModel::kClassic, frame.protected_id, kGoToSleepData);
   return frame;
 }
 

@@ -2,7 +2,8 @@
 // its own frames and sending the headers of the slaves' frames; now and
 // then sends a go-to-sleep command or a disturbed frame (DisturbancePlan).
 // It stops after any go-to-sleep command on the bus and resumes its
-// schedule 120 ms after a wake-up pulse.
+// schedule 120 ms after a wake-up pulse. While the analyzer unit is the
+// bus master (master simulation) it is silenced and sends nothing.
 //
 // Not thread-safe; driven by the LinBus it is attached to.
 #pragma once
@@ -27,9 +28,12 @@ class ExternalMaster final : public BusInitiator, public BusObserver {
   std::optional<BusEvent> Initiate(std::int64_t start, BusContext& bus) override;
   void Observe(const BusEvent& event) override;
 
+  // Silences the master from `now` on, or lets it go on with its schedule
+  // no earlier than `now`.
+  void SetSilenced(bool silenced, std::int64_t now);
+
  private:
   FrameOnBus ScheduledFrame(std::int64_t start, BusContext& bus);
-  FrameOnBus GoToSleepFrame(std::int64_t start, std::uint32_t baud) const;
 
   const DemoNetwork& network_;
   ChecksumModel checksum_;
@@ -37,6 +41,7 @@ class ExternalMaster final : public BusInitiator, public BusObserver {
   std::size_t slot_ = 0;
   std::int64_t next_slot_ = 0;
   bool asleep_ = false;
+  bool silenced_ = false;
   std::map<std::uint8_t, std::uint64_t> transmissions_;  // per identifier of the master's frames
 };
 

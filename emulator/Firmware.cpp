@@ -15,7 +15,9 @@ Firmware::Firmware(const AnalyzerProfile& profile) : memory_(profile) {}
 
 void Firmware::AttachTo(LinBus& bus) {
   bus.AddObserver(*this);
+  // On a tie the mailbox goes first: a one-shot frame takes the next gap.
   bus.AddInitiator(mailbox_);
+  bus.AddInitiator(master_);
 }
 
 void Firmware::PowerOn() {
@@ -25,6 +27,17 @@ void Firmware::PowerOn() {
   receiver_.Reset();
   banks_.Reset();
   mailbox_.Reset();
+  master_.Reset();
+}
+
+UnitBlockHeader Firmware::BlockHeader(std::int64_t now) {
+  UnitBlockHeader header = receiver_.Header(now);
+  header.simulation_count = master_.cycles_completed();
+  return header;
+}
+
+bool Firmware::IsBusMaster() const {
+  return firmware_running_ && mode() == UnitMode::kMasterSimulation;
 }
 
 void Firmware::Observe(const BusEvent& event) {
@@ -56,6 +69,8 @@ std::optional<std::vector<std::uint8_t>> Firmware::Execute(const Command& comman
       if (firmware_running_) {
         monitor_.Start();
         receiver_.RestartPacketCount();
+        receiver_.RestartSimulationCounters();
+        master_.StartSchedule(now);
       }
       acknowledged = firmware_running_;
       break;
@@ -64,8 +79,16 @@ std::optional<std::vector<std::uint8_t>> Firmware::Execute(const Command& comman
       acknowledged = firmware_running_;
       break;
   }
+  UpdateSimulations(now);
   if (!acknowledged) return std::nullopt;
   return MakeAcknowledge(command.code);
+}
+
+void Firmware::UpdateSimulations(std::int64_t now) {
+  const bool monitoring = firmware_running_ && monitor_.running();
+  master_.SetRunning(monitoring && mode() == UnitMode::kMasterSimulation &&
+                         memory_.RamByte(kScheduleSwitchRegister) != 0,
+                     now);
 }
 
 bool Firmware::WriteMemory(const Command& command, std::int64_t now) {
@@ -73,10 +96,20 @@ bool Firmware::WriteMemory(const Command& command, std::int64_t now) {
   if (!firmware_running_) return true;
   if (Overlaps(command, kFrameTimingRegister, kFrameTimingSize)) receiver_.OnTimingWritten();
   if (Overlaps(command, kBankStateAddress[0]) || Overlaps(command, kBankStateAddress[1])) {
-    banks_.TakeRequested(memory_);
+    TakeRequestedBank(now);
   }
   if (Overlaps(command, kOneShotHandshakeAddress)) mailbox_.Request(now);
   return true;
+}
+
+void Firmware::TakeRequestedBank(std::int64_t now) {
+  const std::optional<std::uint8_t> request = banks_.TakeRequested(memory_);
+  if (request == kBankStartSchedule) {
+    master_.StartSchedule(now);
+    receiver_.RestartSimulationCounters();
+  } else if (request == kBankReplaceTable) {
+    master_.TableReplaced();
+  }
 }
 
 bool Firmware::EraseFlash(std::uint32_t address) {

@@ -13,6 +13,12 @@
 // (TableBanks), the one-shot handshake queues the mailbox entry
 // (OneShotMailbox). The firmware observes the bus through its receiver.
 //
+// While monitoring runs, the mode register decides the unit's part on the
+// bus: in master simulation (2) it runs the active bank's schedule while the
+// schedule switch 0x040F is on (UnitMaster). A bank taken with state 2,
+// and MonitorStart, start the schedule over; a bank taken with state 1
+// replaces the table in force.
+//
 // A command that cannot be carried out gets no reply, as on the unit: a
 // write past the end of RAM, a flash command outside the flash window or
 // refused by an injected flash fault, a read larger than one reply block.
@@ -27,11 +33,14 @@
 #include "emulator/AnalyzerProfile.h"
 #include "emulator/CommandPacket.h"
 #include "emulator/LinBus.h"
+#include "emulator/MemoryMap.h"
 #include "emulator/MonitorStream.h"
 #include "emulator/OneShotMailbox.h"
 #include "emulator/TableBanks.h"
+#include "emulator/UnitMaster.h"
 #include "emulator/UnitMemory.h"
 #include "emulator/UnitReceiver.h"
+#include "emulator/UnitTransmitter.h"
 
 namespace orvane::emulator {
 
@@ -46,8 +55,9 @@ class Firmware final : public BusObserver {
   Firmware(const Firmware&) = delete;
   Firmware& operator=(const Firmware&) = delete;
 
-  // Connects the unit to the bus: it observes every event and sends its
-  // one-shot entries. The bus must not outlive the firmware.
+  // Connects the unit to the bus: it observes every event, sends its
+  // one-shot entries and its schedule. The bus must not outlive the
+  // firmware.
   void AttachTo(LinBus& bus);
 
   // Executes a command received at clock time `now`. The reply block, or
@@ -57,8 +67,15 @@ class Firmware final : public BusObserver {
   // Bus events reach the receiver only while the firmware runs.
   void Observe(const BusEvent& event) override;
 
-  // The header fields of the next monitor block as of `now`.
-  UnitBlockHeader BlockHeader(std::int64_t now) { return receiver_.Header(now); }
+  // The header fields of the next monitor block as of `now`: bus
+  // statistics and the master simulation counters (bytes 16-17 cycles
+  // completed, 18-21 requests, 22-25 successes; see UnitMaster and
+  // UnitReceiver).
+  UnitBlockHeader BlockHeader(std::int64_t now);
+
+  // Whether the unit is the bus master: the firmware runs in master
+  // simulation mode. The demo network's own master is then silent.
+  bool IsBusMaster() const;
 
   // Power-on: boot program, RAM defaults, monitor stopped and empty. Flash
   // keeps its contents.
@@ -72,12 +89,18 @@ class Firmware final : public BusObserver {
   bool EraseFlash(std::uint32_t address);
   bool WriteFlash(const Command& command);
   std::optional<std::vector<std::uint8_t>> ReadMemory(const Command& command) const;
+  void TakeRequestedBank(std::int64_t now);
+  // Lets the simulations run or stops them after a command at `now`.
+  void UpdateSimulations(std::int64_t now);
+  UnitMode mode() const { return static_cast<UnitMode>(memory_.RamByte(kModeRegister)); }
 
   UnitMemory memory_;
   MonitorStream monitor_;
   UnitReceiver receiver_{memory_, monitor_};
   TableBanks banks_;
-  OneShotMailbox mailbox_{memory_, receiver_};
+  UnitTransmitter transmitter_{memory_, receiver_};
+  OneShotMailbox mailbox_{memory_, transmitter_};
+  UnitMaster master_{memory_, banks_, transmitter_};
   FlashFaults flash_faults_;
   bool firmware_running_ = false;
 };

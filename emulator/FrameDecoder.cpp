@@ -23,7 +23,7 @@ class Decoding {
   Decoding(const FrameOnBus& frame, const ReceiverSetup& setup, std::int32_t time)
       : frame_(frame), setup_(setup), ratio_(static_cast<double>(frame.baud) / setup.baud) {
     record_.time = time;
-    if (frame.publisher == BusNode::kAnalyzer) record_.flags = kRecordTxFlag;
+    if (frame.response_by_unit) record_.flags = kRecordTxFlag;
   }
 
   std::vector<UnitRecord> Run() {
@@ -145,7 +145,14 @@ SampledByte SampleByte(std::uint8_t sent, double ratio) {
 
 std::vector<UnitRecord> DecodeFrame(const FrameOnBus& frame, const ReceiverSetup& setup,
                                     std::int32_t time) {
-  return Decoding(frame, setup, time).Run();
+  std::vector<UnitRecord> records = Decoding(frame, setup, time).Run();
+  UnitRecord& lead = records.front();
+  if (frame.simulated_error != 0 && lead.kind == static_cast<std::uint8_t>(RecordKind::kError)) {
+    lead.kind = static_cast<std::uint8_t>(RecordKind::kSimulationError);
+    lead.node = static_cast<std::uint8_t>(RecordNodeOf(frame.publisher));
+    lead.flags |= kRecordTxFlag;
+  }
+  return records;
 }
 
 }  // namespace orvane::emulator

@@ -9,6 +9,11 @@
 // unit. Each frame yields one record, an extended frame (0x3E, 0x3F) a
 // record group.
 //
+// A response the unit sent itself is a Tx record. An error in a frame the
+// unit disturbed on purpose is a simulation error (kind 5 "Sim Err") with
+// the error the unit read, naming the role the unit played (master or
+// slave) and flagged Tx.
+//
 // Pure functions; any thread may call them.
 #pragma once
 

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "emulator/DisturbancePlan.h"
+
 namespace orvane::emulator {
 
 void LinBus::RunUntil(std::int64_t now) {
@@ -43,6 +45,16 @@ std::optional<Response> LinBus::AskResponders(std::uint8_t protected_id, std::in
     if (auto response = responder->Respond(protected_id, time)) return response;
   }
   return std::nullopt;
+}
+
+void PutResponse(Response response, FrameOnBus& frame) {
+  frame.publisher = response.publisher;
+  frame.response = std::move(response.bytes);
+  frame.response_by_unit = response.by_unit;
+  if (const auto fault = DisturbanceCausing(response.simulated_error)) {
+    ApplyDisturbance(*fault, frame);
+    frame.simulated_error = response.simulated_error;
+  }
 }
 
 void LinBus::Deliver(const BusEvent& event) {

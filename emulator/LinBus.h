@@ -8,8 +8,9 @@
 //   - responders answer a header with the response of a frame they publish;
 //   - observers see every event once it has ended: the analyzer unit and
 //     any node that reacts to sleep or wake-up.
-// The demo network's external master and slaves fill these roles today; the
-// unit's master and slave simulation plug into the same ones.
+// The demo network's external master and slaves fill these roles; the
+// unit's master simulation is one more initiator and its slave simulation a
+// responder asked before the demo slaves, so that it stands in for them.
 //
 // The bus is played lazily: RunUntil(now) starts only transmissions due by
 // now, so a request made at `now` (a mailbox entry) still finds the bus as it
@@ -28,7 +29,15 @@ namespace orvane::emulator {
 struct Response {
   std::vector<std::uint8_t> bytes;  // data bytes and checksum
   BusNode publisher = BusNode::kSlave;
+  bool by_unit = false;  // the analyzer unit answers as a simulated slave
+  // Error code of a fault the unit puts into its answer on purpose (a
+  // response-side fault: checksum, short message, no response, framing).
+  std::uint8_t simulated_error = 0;
 };
+
+// Puts `response` into the frame whose header it answers, with the fault
+// the response carries.
+void PutResponse(Response response, FrameOnBus& frame);
 
 // What an initiator may ask of the bus while it transmits.
 class BusContext {
@@ -70,8 +79,12 @@ class LinBus final : public BusContext {
   explicit LinBus(std::uint32_t baud) : baud_(baud) {}
 
   void AddInitiator(BusInitiator& initiator) { initiators_.push_back(&initiator); }
-  // Responders are asked in the order they were added.
+  // Responders are asked in the order they were added; a leading responder
+  // is asked before all the others.
   void AddResponder(BusResponder& responder) { responders_.push_back(&responder); }
+  void AddLeadingResponder(BusResponder& responder) {
+    responders_.insert(responders_.begin(), &responder);
+  }
   void AddObserver(BusObserver& observer) { observers_.push_back(&observer); }
 
   // Every event that has ended by `now` reaches the observers, in order.

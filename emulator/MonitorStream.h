@@ -34,6 +34,7 @@ class MonitorStream {
   // records for the blocks still to come.
   void Start();
   void Stop();
+  bool running() const { return running_; }
 
   // Buffers records while running; drops them otherwise or when full.
   void Push(const UnitRecord& record);

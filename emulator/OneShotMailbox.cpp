@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "emulator/LinFrame.h"
 #include "emulator/MemoryMap.h"
 
 namespace orvane::emulator {
@@ -16,21 +15,17 @@ std::optional<std::int64_t> OneShotMailbox::NextStart(std::int64_t bus_free) con
   return std::max(*requested_at_, bus_free);
 }
 
-std::optional<BusEvent> OneShotMailbox::Initiate(std::int64_t start, BusContext&) {
+std::optional<BusEvent> OneShotMailbox::Initiate(std::int64_t start, BusContext& bus) {
   requested_at_.reset();
   memory_.SetRamByte(kOneShotHandshakeAddress, 0);
-  const std::uint8_t kind = memory_.RamByte(kOneShotEntryAddress + 2) & 0xF0;
-  if (kind != kEntryKindWakeup) return std::nullopt;
-  return WakeupPulse{start, WakeupMicros(), BusNode::kAnalyzer};
+  const TableEntry entry = ReadTableEntry(memory_, kOneShotEntryAddress);
+  if (entry.what() != EntryKind::kWakeup && !InterruptsEnabled()) return std::nullopt;
+  return transmitter_.AsMaster(entry, start, bus);
 }
 
-std::int64_t OneShotMailbox::WakeupMicros() const {
-  constexpr std::uint8_t kLin20 = 1;
-  constexpr double kWakeupCharacterDominantBits = 8;
-  if (memory_.RamByte(kLinRevisionRegister) == kLin20) {
-    return std::max<std::int64_t>(1, memory_.RamWord(kWakeupLengthRegister));
-  }
-  return BitsToMicros(kWakeupCharacterDominantBits, receiver_.configured_baud());
+bool OneShotMailbox::InterruptsEnabled() const {
+  return static_cast<UnitMode>(memory_.RamByte(kModeRegister)) == UnitMode::kMasterSimulation &&
+         memory_.RamByte(kInterruptSwitchRegister) != 0;
 }
 
 }  // namespace orvane::emulator

@@ -2,7 +2,8 @@
 
 namespace orvane::emulator {
 
-void TableBanks::TakeRequested(UnitMemory& memory) {
+std::optional<std::uint8_t> TableBanks::TakeRequested(UnitMemory& memory) {
+  std::optional<std::uint8_t> request;
   for (int bank = 0; bank < 2; ++bank) {
     const std::uint8_t state = memory.RamByte(kBankStateAddress[bank]);
     if (state != kBankStartSchedule && state != kBankReplaceTable) continue;
@@ -10,7 +11,9 @@ void TableBanks::TakeRequested(UnitMemory& memory) {
     if (active_ && *active_ != bank) memory.SetRamByte(kBankStateAddress[*active_], kBankFree);
     active_ = bank;
     memory.SetRamByte(kBankSelectRegister, static_cast<std::uint8_t>(1 - bank));
+    request = state;
   }
+  return request;
 }
 
 }  // namespace orvane::emulator

@@ -21,8 +21,10 @@ inline constexpr std::uint8_t kBankTaken = 3;
 
 class TableBanks {
  public:
-  // Takes every bank whose state byte asks for it, bank 0 first.
-  void TakeRequested(UnitMemory& memory);
+  // Takes every bank whose state byte asks for it, bank 0 first. The
+  // request (kBankReplaceTable or kBankStartSchedule) of the bank taken
+  // last, or nothing when no bank asked.
+  std::optional<std::uint8_t> TakeRequested(UnitMemory& memory);
 
   // The bank the unit runs from (0 or 1), if any.
   std::optional<int> active() const { return active_; }

@@ -18,7 +18,20 @@ UnitReceiver::UnitReceiver(UnitMemory& memory, MonitorStream& monitor)
 void UnitReceiver::Reset() {
   statistics_ = BusStatistics{};
   configured_baud_ = 0;
+  RestartSimulationCounters();
   OnTimingWritten();
+}
+
+void UnitReceiver::RestartSimulationCounters() {
+  simulation_requests_ = 0;
+  simulation_successes_ = 0;
+}
+
+UnitBlockHeader UnitReceiver::Header(std::int64_t now) {
+  UnitBlockHeader header = statistics_.Header(now);
+  header.simulation_requests = simulation_requests_;
+  header.simulation_successes = simulation_successes_;
+  return header;
 }
 
 void UnitReceiver::OnTimingWritten() {
@@ -53,7 +66,12 @@ void UnitReceiver::OnFrame(const FrameOnBus& frame) {
       std::span<const std::uint8_t, 64>(memory_.Ram(kLengthTableAddress, 64).data(), 64)};
   const std::vector<UnitRecord> records = DecodeFrame(frame, setup, UnitMillis(frame.End()));
   const auto kind = static_cast<RecordKind>(records.front().kind);
-  statistics_.OnFrame(frame.start, frame.End(), kind == RecordKind::kError, kind == RecordKind::kSleep);
+  const bool error = kind == RecordKind::kError || kind == RecordKind::kSimulationError;
+  statistics_.OnFrame(frame.start, frame.End(), error, kind == RecordKind::kSleep);
+  if (frame.header_by_unit) {
+    ++simulation_requests_;
+    if (!error) ++simulation_successes_;
+  }
   monitor_.Push(records);
 }
 

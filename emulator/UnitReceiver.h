@@ -7,7 +7,12 @@
 // register 0x0417 instead of decoding it; the other modes monitor alike
 // (the unit's own master and slave simulation join the bus as its
 // initiators and responders). I/O edges are reported only on
-// enabled channels. The receiver's baud rate is recovered from the timing
+// enabled channels.
+//
+// Frames whose header the unit sent as master are counted for the master
+// simulation counters of the block header: requests (every such frame) and
+// successes (those read back complete: End, Sleep, or Req of an identifier
+// with data length 0). The receiver's baud rate is recovered from the timing
 // bytes at 0x0402; bytes that match no entry of the timing table leave it
 // at the last rate recognised.
 //
@@ -36,7 +41,11 @@ class UnitReceiver {
   void OnTimingWritten();
   // Monitoring starts: the packet total counts from 0.
   void RestartPacketCount() { statistics_.RestartPacketCount(); }
-  UnitBlockHeader Header(std::int64_t now) { return statistics_.Header(now); }
+  // A master schedule starts: requests and successes count from 0.
+  void RestartSimulationCounters();
+  // Packet total, bus load, bus state, master simulation requests and
+  // successes as of `now`.
+  UnitBlockHeader Header(std::int64_t now);
   std::uint32_t configured_baud() const { return configured_baud_; }
 
   // Power-on state.
@@ -51,6 +60,8 @@ class UnitReceiver {
   MonitorStream& monitor_;
   BusStatistics statistics_;
   std::uint32_t configured_baud_ = 0;
+  std::uint32_t simulation_requests_ = 0;
+  std::uint32_t simulation_successes_ = 0;
 };
 
 }  // namespace orvane::emulator

@@ -54,6 +54,9 @@ struct VirtualAnalyzer::State {
     demo_bus.bus().RunUntil(now);
     return now;
   }
+
+  // The firmware's mode decides who masters the bus from `now` on.
+  void AssignBusMaster(std::int64_t now) { demo_bus.SetUnitIsMaster(firmware.IsBusMaster(), now); }
 };
 
 VirtualAnalyzer::VirtualAnalyzer(std::shared_ptr<Clock> clock, AnalyzerProfile profile)
@@ -81,7 +84,9 @@ bool VirtualAnalyzer::WriteCommandPipe(std::span<const std::uint8_t> packet) {
   const std::optional<Command> command = ParseCommandPacket(packet);
   if (!command) return true;
   const std::int64_t now = state_->CatchUp();
-  if (auto reply = state_->firmware.Execute(*command, now)) state_->QueueReply(std::move(*reply));
+  auto reply = state_->firmware.Execute(*command, now);
+  state_->AssignBusMaster(now);
+  if (reply) state_->QueueReply(std::move(*reply));
   return true;
 }
 
@@ -132,6 +137,7 @@ void VirtualAnalyzer::Replug() {
   state_->present = true;
   state_->replies.clear();
   state_->firmware.PowerOn();
+  state_->AssignBusMaster(state_->CatchUp());
 }
 
 void VirtualAnalyzer::StallNextReply() {
