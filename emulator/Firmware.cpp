@@ -18,6 +18,7 @@ void Firmware::AttachTo(LinBus& bus) {
   // On a tie the mailbox goes first: a one-shot frame takes the next gap.
   bus.AddInitiator(mailbox_);
   bus.AddInitiator(master_);
+  bus.AddLeadingResponder(slaves_);
 }
 
 void Firmware::PowerOn() {
@@ -28,6 +29,7 @@ void Firmware::PowerOn() {
   banks_.Reset();
   mailbox_.Reset();
   master_.Reset();
+  slaves_.SetRunning(false);
 }
 
 UnitBlockHeader Firmware::BlockHeader(std::int64_t now) {
@@ -89,6 +91,7 @@ void Firmware::UpdateSimulations(std::int64_t now) {
   master_.SetRunning(monitoring && mode() == UnitMode::kMasterSimulation &&
                          memory_.RamByte(kScheduleSwitchRegister) != 0,
                      now);
+  slaves_.SetRunning(monitoring && mode() == UnitMode::kSlaveSimulation);
 }
 
 bool Firmware::WriteMemory(const Command& command, std::int64_t now) {

@@ -15,9 +15,10 @@
 //
 // While monitoring runs, the mode register decides the unit's part on the
 // bus: in master simulation (2) it runs the active bank's schedule while the
-// schedule switch 0x040F is on (UnitMaster). A bank taken with state 2,
-// and MonitorStart, start the schedule over; a bank taken with state 1
-// replaces the table in force.
+// schedule switch 0x040F is on (UnitMaster); in slave simulation (1) it
+// answers from the active bank's slave table (UnitSlaves). A bank taken
+// with state 2, and MonitorStart, start the schedule over; a bank taken
+// with state 1 replaces the table in force.
 //
 // A command that cannot be carried out gets no reply, as on the unit: a
 // write past the end of RAM, a flash command outside the flash window or
@@ -40,6 +41,7 @@
 #include "emulator/UnitMaster.h"
 #include "emulator/UnitMemory.h"
 #include "emulator/UnitReceiver.h"
+#include "emulator/UnitSlaves.h"
 #include "emulator/UnitTransmitter.h"
 
 namespace orvane::emulator {
@@ -56,8 +58,8 @@ class Firmware final : public BusObserver {
   Firmware& operator=(const Firmware&) = delete;
 
   // Connects the unit to the bus: it observes every event, sends its
-  // one-shot entries and its schedule. The bus must not outlive the
-  // firmware.
+  // one-shot entries and its schedule, and answers as simulated slaves
+  // before any other responder. The bus must not outlive the firmware.
   void AttachTo(LinBus& bus);
 
   // Executes a command received at clock time `now`. The reply block, or
@@ -101,6 +103,7 @@ class Firmware final : public BusObserver {
   UnitTransmitter transmitter_{memory_, receiver_};
   OneShotMailbox mailbox_{memory_, transmitter_};
   UnitMaster master_{memory_, banks_, transmitter_};
+  UnitSlaves slaves_{memory_, banks_, transmitter_};
   FlashFaults flash_faults_;
   bool firmware_running_ = false;
 };

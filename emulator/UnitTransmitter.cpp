@@ -15,6 +15,12 @@ constexpr double kWakeupCharacterDominantBits = 8;
 
 bool IsExtended(std::uint8_t identifier) { return (identifier & 0x3F) >= kExtendedIdFirst; }
 
+// The fault of an error code, when it is one the given side can cause.
+std::optional<Disturbance> FaultOf(std::uint8_t error_code, bool header_faults) {
+  const std::optional<Disturbance> fault = DisturbanceCausing(error_code);
+  if (fault && !header_faults && BreaksHeader(*fault)) return std::nullopt;
+  return fault;
+}
 
 }  // namespace
 
@@ -70,11 +76,22 @@ std::optional<BusEvent> UnitTransmitter::AsMaster(const TableEntry& entry, std::
     default:
       return std::nullopt;
   }
-  if (const auto fault = DisturbanceCausing(entry.error_code())) {
+  if (const auto fault = FaultOf(entry.error_code(), /*header_faults=*/true)) {
     ApplyDisturbance(*fault, frame);
     frame.simulated_error = entry.error_code();
   }
   return frame;
+}
+
+std::optional<Response> UnitTransmitter::AsSlave(const TableEntry& entry,
+                                                 std::uint8_t protected_id) const {
+  if (entry.what() != EntryKind::kTx && entry.what() != EntryKind::kError) return std::nullopt;
+  Response response{WithItsChecksum(protected_id, DataOf(entry)), BusNode::kSlave, true, 0};
+  if (entry.what() == EntryKind::kError &&
+      FaultOf(entry.error_code(), /*header_faults=*/false)) {
+    response.simulated_error = entry.error_code();
+  }
+  return response;
 }
 
 FrameOnBus UnitTransmitter::Header(std::uint8_t identifier, std::int64_t start) const {

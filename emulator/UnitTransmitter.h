@@ -1,5 +1,6 @@
-// What the analyzer unit puts on the bus for a table entry as the master
-// (schedule entries and one-shot frames).
+// What the analyzer unit puts on the bus for a table entry, as the master
+// (schedule entries and one-shot frames) or as a simulated slave (slave
+// table entries).
 //
 // As master, at the unit's configured baud rate, by the entry's kind:
 //   Rx, extended Rx   the header; the first responder on the bus answers
@@ -21,6 +22,11 @@
 // checksum. Error codes: 1 Parity, 2 CheckSum, 3 ShortMsg, 5 No Res, 6
 // SyncBreak-L, 7 SyncField, 9 Framing, 11 SyncBreak-S; a code that no fault
 // causes (0 among them) sends the frame undisturbed.
+//
+// As slave, an entry of kind Tx answers with its data and checksum as
+// above; kind 0x7X answers with the response-side fault X (2 CheckSum, 3
+// ShortMsg, 5 No Res, 9 Framing) and plainly for any other X, since header
+// faults are the master's. Other kinds do not answer.
 //
 // Not thread-safe; owned by the firmware.
 #pragma once
@@ -46,6 +52,9 @@ class UnitTransmitter {
   // The entry as master at `start`; nothing when it sends nothing.
   std::optional<BusEvent> AsMaster(const TableEntry& entry, std::int64_t start,
                                    BusContext& bus) const;
+  // The entry's answer to the header `protected_id`, whose identifier the
+  // entry holds; nothing when its kind does not answer.
+  std::optional<Response> AsSlave(const TableEntry& entry, std::uint8_t protected_id) const;
 
  private:
   FrameOnBus Header(std::uint8_t identifier, std::int64_t start) const;
