@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string_view>
 
 #include "link/Bytes.h"
 #include "link/driver/PipeName.h"
@@ -153,9 +157,24 @@ std::optional<VirtualDriver::Target> VirtualDriver::TargetOf(Handle handle) {
   return open->second;
 }
 
+emulator::AnalyzerProfile VirtualProfileFromEnvironment() {
+  const char* value = std::getenv("ORLINK_VIRTUAL_PROFILE");
+  const std::string_view name = value != nullptr ? value : "";
+  if (name.empty()) return {};
+  if (auto profile = emulator::ProfileNamed(name)) return *profile;
+  static std::once_flag reported;
+  std::call_once(reported, [value] {
+    std::fprintf(stderr,
+                 "orlink: ORLINK_VIRTUAL_PROFILE=%s names no virtual analyzer profile (%s); "
+                 "using default\n",
+                 value, emulator::ProfileNames().c_str());
+  });
+  return {};
+}
+
 std::unique_ptr<Driver> CreateVirtualDriver() {
-  return std::make_unique<VirtualDriver>(
-      std::make_shared<emulator::VirtualAnalyzer>(std::make_shared<emulator::RealClock>()));
+  return std::make_unique<VirtualDriver>(std::make_shared<emulator::VirtualAnalyzer>(
+      std::make_shared<emulator::RealClock>(), VirtualProfileFromEnvironment()));
 }
 
 }  // namespace orlink::driver

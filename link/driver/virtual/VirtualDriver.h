@@ -59,7 +59,14 @@ class VirtualDriver final : public Driver {
   Handle next_handle_ = 1;
 };
 
-// The backend of the shared library: a virtual analyzer on the real clock.
+// The profile ORLINK_VIRTUAL_PROFILE names (see emulator::ProfileNamed);
+// the default profile when the variable is unset or empty. A name that is
+// no profile is reported on stderr, once per process, and the default
+// profile is used. Any thread.
+orvane::emulator::AnalyzerProfile VirtualProfileFromEnvironment();
+
+// The backend of the shared library: a virtual analyzer on the real clock
+// with the profile of VirtualProfileFromEnvironment.
 std::unique_ptr<Driver> CreateVirtualDriver();
 
 }  // namespace orlink::driver
