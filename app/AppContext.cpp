@@ -48,9 +48,9 @@ analyzer::AcquisitionSettings MakeAcquisitionSettings(const AppContext& context)
   settings.loggingEnabled = configuration.Options.LoggingEnabled != 0;
   settings.logPath = state.LogPath;
   settings.programFolder = state.ProgramFolder;
-  settings.logFormat = MakeLogFormat(configuration.Settings.Identifiers,
-                                     configuration.Settings.Options, state.IdentifierFieldMode,
-                                     state.DataRadix);
+  settings.logFormat =
+      MakeLogFormat(configuration.Settings.Identifiers, configuration.Settings.Options,
+                    state.IdentifierFieldMode, state.DataRadix);
   settings.mask.MaskEnabled = configuration.Options.MaskEnabled != 0;
   settings.mask.MaskIds = configuration.Options.MaskIds;
   settings.sortOrder = configuration.Settings.Options.SortOrder;

@@ -100,7 +100,7 @@ struct AppState {
   std::string ConfigPath;  // the current configuration file; empty when none
   std::string LogPath;     // the live log's name; empty for the default log
   std::filesystem::path ProgramFolder;
-  std::string LanguageCode = "ENG";         // "JPN" or "ENG"
+  std::string LanguageCode = "ENG";          // "JPN" or "ENG"
   std::string IdentifierFieldMode = "IDEN";  // "IDEN" or "ID+DLC"
   std::string DataRadix = "HEX";
   // The node order of the loaded LIN description, or null when none is

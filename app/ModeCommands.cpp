@@ -30,11 +30,11 @@ bool WriteMode(const AppContext& context, std::int32_t mode) {
 // Offers a change to `mode` when another one is active.
 void OfferMode(const AppContext& context, std::int32_t mode, std::string_view question) {
   if (context.state.SimulationMode == mode) return;
-  const monitor::MessageAnswer answer = context.messages.Show(
-      {.caption = kSimulationModeCaption,
-       .text = question,
-       .icon = monitor::MessageIcon::kInformation,
-       .buttons = monitor::MessageButtons::kOkCancel});
+  const monitor::MessageAnswer answer =
+      context.messages.Show({.caption = kSimulationModeCaption,
+                             .text = question,
+                             .icon = monitor::MessageIcon::kInformation,
+                             .buttons = monitor::MessageButtons::kOkCancel});
   if (answer == monitor::MessageAnswer::kOk) ChangeMode(context, mode);
 }
 
@@ -63,17 +63,22 @@ struct MasterModel {
 
 std::uint8_t AnalyzerModeOf(std::int32_t simulationMode) {
   switch (simulationMode) {
-    case kModeMaster: return analyzer::kAnalyzerModeMaster;
-    case kModeSlave: return analyzer::kAnalyzerModeSlave;
-    case kModeBaudrate: return analyzer::kAnalyzerModeBaudrate;
-    default: return analyzer::kAnalyzerModeNone;
+    case kModeMaster:
+      return analyzer::kAnalyzerModeMaster;
+    case kModeSlave:
+      return analyzer::kAnalyzerModeSlave;
+    case kModeBaudrate:
+      return analyzer::kAnalyzerModeBaudrate;
+    default:
+      return analyzer::kAnalyzerModeNone;
   }
 }
 
-void ChangeMode(const AppContext& context, std::int32_t mode) {
+bool ChangeMode(const AppContext& context, std::int32_t mode) {
   const AppState& state = context.state;
-  if (state.Monitoring() || state.SimulationMode == mode || mode == kModeBaudrate) return;
-  WriteMode(context, mode);
+  if (state.SimulationMode == mode) return true;
+  if (state.Monitoring() || mode == kModeBaudrate) return false;
+  const bool written = WriteMode(context, mode);
   switch (mode) {
     case kModeMaster:
       Open(context, Window::kMasterMonitor);
@@ -89,15 +94,17 @@ void ChangeMode(const AppContext& context, std::int32_t mode) {
       break;
   }
   RetitleMonitorWindow(context);
+  return written;
 }
 
-void ChangeToBaudrateMeasurement(const AppContext& context) {
+bool ChangeToBaudrateMeasurement(const AppContext& context) {
   const AppState& state = context.state;
-  if (state.Monitoring() || state.SimulationMode == kModeBaudrate) return;
+  if (state.SimulationMode == kModeBaudrate) return true;
+  if (state.Monitoring()) return false;
   const std::int32_t previous = state.SimulationMode;
   if (!WriteMode(context, kModeBaudrate)) {
     context.state.SimulationMode = previous;
-    return;
+    return false;
   }
   for (const Window window :
        {Window::kSlaveMonitor, Window::kMasterMonitor, Window::kMonitor, Window::kCapture,
@@ -105,6 +112,7 @@ void ChangeToBaudrateMeasurement(const AppContext& context) {
     Close(context, window);
   }
   Open(context, Window::kStatus);
+  return true;
 }
 
 void RunMasterSimulationSetup(const AppContext& context, const SetupDialog& dialog) {

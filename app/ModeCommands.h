@@ -31,13 +31,15 @@ std::uint8_t AnalyzerModeOf(std::int32_t simulationMode);
 // simulation monitor windows follow the mode (Master opens its own and
 // closes the Slave one, Slave the reverse, None closes both) and the Monitor
 // window is re-titled. Baudrate measurement goes through
-// ChangeToBaudrateMeasurement.
-void ChangeMode(const AppContext& context, std::int32_t mode);
+// ChangeToBaudrateMeasurement. Returns whether `mode` is active and the
+// analyzer runs in it.
+bool ChangeMode(const AppContext& context, std::int32_t mode);
 
 // Command 32828: nothing while monitoring or in that mode already. On
 // success every monitor-type window closes and the Status window opens; a
-// failure shows message 100 and the previous mode comes back.
-void ChangeToBaudrateMeasurement(const AppContext& context);
+// failure shows message 100 and the previous mode comes back. Returns
+// whether the baud-rate measurement is active.
+bool ChangeToBaudrateMeasurement(const AppContext& context);
 
 // Runs a setup dialog; true when it ended with OK.
 using SetupDialog = std::function<bool()>;

@@ -50,8 +50,7 @@ void AdvanceLogNumber(const AppContext& context) {
 
 }  // namespace
 
-RunControl::RunControl(const AppContext& context,
-                       std::chrono::milliseconds acquisitionPollInterval)
+RunControl::RunControl(const AppContext& context, std::chrono::milliseconds acquisitionPollInterval)
     : context_(context),
       acquisitionPollInterval_(acquisitionPollInterval),
       acquisition_(context.analyzer.link(), context.monitor, context.messages),

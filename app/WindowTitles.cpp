@@ -22,10 +22,17 @@ std::string MonitorWindowTitle(bool eachMode, std::uint8_t sortOrder, std::int32
     title += "(Each Mode : Order of ID) - [";
   }
   switch (simulationMode) {
-    case kModeNone: title += "Monitor Mode"; break;
-    case kModeMaster: title += "Master Simulation Mode"; break;
-    case kModeSlave: title += "Slave Simulation Mode"; break;
-    default: break;
+    case kModeNone:
+      title += "Monitor Mode";
+      break;
+    case kModeMaster:
+      title += "Master Simulation Mode";
+      break;
+    case kModeSlave:
+      title += "Slave Simulation Mode";
+      break;
+    default:
+      break;
   }
   title += loggingEnabled ? " / Logging Enable]" : "]";
   return title;

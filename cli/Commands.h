@@ -16,5 +16,6 @@ int RunLdf(Args args);
 int RunLog2Ptn(Args args);
 int RunMonitor(Args args);
 int RunPtn(Args args);
+int RunRun(Args args);
 
 }  // namespace orvane::cli

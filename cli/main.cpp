@@ -31,6 +31,10 @@ constexpr std::array kCommands{
             orvane::cli::RunMonitor},
     Command{"ptn", "ptn check FILE [--editor] check a pattern file (--editor: as the editor does)",
             orvane::cli::RunPtn},
+    Command{"run",
+            "run --config FILE [--mode monitor|master|slave|baud] [--schedule N] [--seconds N] "
+            "[--log FILE]  run a configuration as the program's Start does",
+            orvane::cli::RunRun},
 };
 
 void PrintUsage(std::FILE* out) {

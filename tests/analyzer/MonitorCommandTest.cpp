@@ -2,49 +2,20 @@
 // it prints and the live log it writes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/analyzer/ScratchFolder.h"
+#include "tests/support/CliProcess.h"
 
 namespace orvane::analyzer {
 namespace {
 
-struct CliRun {
-  int exitCode;
-  std::string out;
-};
-
-CliRun RunCli(const std::string& arguments) {
-  const std::string command =
-      "ORLINK_DEVICE=virtual " ORVANE_BINARY_DIR "/bin/orvane-cli " + arguments;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    out.append(buffer, read);
-  }
-  const int status = ::pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
-std::vector<std::string> Lines(const std::string& text, const std::string& lineEnd) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = text.find(lineEnd, start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start) + "<no line end>");
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + lineEnd.size();
-  }
-  return lines;
-}
+using orvane::testing::CliRun;
+using orvane::testing::Lines;
+using orvane::testing::RunCli;
 
 // A log line: the time, then an event with its frame part, or an I/O event.
 const std::regex kLogLine(

@@ -76,8 +76,8 @@ TEST_F(ConfigurationCommandsTest, UnreadableFileShows108AndChangesNothing) {
   for (const std::string& path : {PathIn("missing.cfg"), bad}) {
     EXPECT_FALSE(LoadConfigurationFrom(rig_.context(), descriptions_, path));
   }
-  EXPECT_THAT(rig_.sink.Texts(), ElementsAre("Configuration file read error.",
-                                             "Configuration file read error."));
+  EXPECT_THAT(rig_.sink.Texts(),
+              ElementsAre("Configuration file read error.", "Configuration file read error."));
   EXPECT_EQ(rig_.state.ConfigPath, PathIn("current.cfg"));
   EXPECT_THAT(rig_.windows.events, IsEmpty());
 }

@@ -21,7 +21,8 @@ class ModeCommandsTest : public ::testing::Test {
   // The mode bytes written to 0x0401, in order.
   std::vector<int> ModeWrites() const {
     std::vector<int> modes;
-    for (const auto& write : rig_.tap.WritesTo(analyzer::reg::kMode)) modes.push_back(write.bytes[0]);
+    for (const auto& write : rig_.tap.WritesTo(analyzer::reg::kMode))
+      modes.push_back(write.bytes[0]);
     return modes;
   }
   void Open(Window window) { rig_.state.WindowOpen[window] = true; }
@@ -37,23 +38,23 @@ TEST_F(ModeCommandsTest, EachModeWritesItsAnalyzerCodeAndSwitchesTheSimulationMo
   ChangeMode(rig_.context(), kModeNone);
   EXPECT_THAT(ModeWrites(), ElementsAre(2, 1, 0));
   EXPECT_EQ(rig_.state.SimulationMode, kModeNone);
-  EXPECT_THAT(rig_.windows.events,
-              ElementsAre("open MasterMonitor",
-                          "title Monitor: Monitor Window - [Master Simulation Mode]",
-                          "open SlaveMonitor", "close MasterMonitor",
-                          "title Monitor: Monitor Window - [Slave Simulation Mode]",
-                          "close SlaveMonitor", "title Monitor: Monitor Window - [Monitor Mode]"));
+  EXPECT_THAT(
+      rig_.windows.events,
+      ElementsAre("open MasterMonitor", "title Monitor: Monitor Window - [Master Simulation Mode]",
+                  "open SlaveMonitor", "close MasterMonitor",
+                  "title Monitor: Monitor Window - [Slave Simulation Mode]", "close SlaveMonitor",
+                  "title Monitor: Monitor Window - [Monitor Mode]"));
   EXPECT_THAT(rig_.sink.Texts(), IsEmpty());
 }
 
 TEST_F(ModeCommandsTest, FailedChangeKeepsTheNewModeButFailedBaudrateChangeReturns) {
   rig_.tap.FailMemoryWrite(analyzer::reg::kMode);
-  ChangeMode(rig_.context(), kModeSlave);
+  EXPECT_FALSE(ChangeMode(rig_.context(), kModeSlave));
   EXPECT_EQ(rig_.state.SimulationMode, kModeSlave);
   EXPECT_THAT(rig_.windows.events, ElementsAre("open SlaveMonitor"));
 
   rig_.windows.events.clear();
-  ChangeToBaudrateMeasurement(rig_.context());
+  EXPECT_FALSE(ChangeToBaudrateMeasurement(rig_.context()));
   EXPECT_EQ(rig_.state.SimulationMode, kModeSlave);
   EXPECT_THAT(rig_.windows.events, IsEmpty());
   EXPECT_THAT(rig_.sink.Texts(), ElementsAre("Mode Setting Error.", "Mode Setting Error."));
@@ -81,8 +82,8 @@ TEST_F(ModeCommandsTest, BaudrateMeasurementKeepsOnlyTheStatusWindow) {
 TEST_F(ModeCommandsTest, ModesDoNotChangeWhileMonitoring) {
   testing::ServedBlocks blocks(rig_);
   ASSERT_TRUE(rig_.run().Start());
-  ChangeMode(rig_.context(), kModeSlave);
-  ChangeToBaudrateMeasurement(rig_.context());
+  EXPECT_FALSE(ChangeMode(rig_.context(), kModeSlave));
+  EXPECT_FALSE(ChangeToBaudrateMeasurement(rig_.context()));
   EXPECT_EQ(rig_.state.SimulationMode, kModeNone);
   EXPECT_THAT(ModeWrites(), IsEmpty());
 }

@@ -21,11 +21,11 @@ namespace {
 
 using std::chrono::milliseconds;
 using testing::AppRig;
-using testing::ServedBlocks;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
+using testing::ServedBlocks;
 
 constexpr char kStartRefresh[] = "refresh monitor=5 status=5 master=0 slave=5";
 constexpr char kStopRefresh[] = "refresh monitor=6 status=6 master=0 slave=6";
@@ -47,8 +47,8 @@ TEST_F(RunControlTest, StartAndStopInMonitorModeDrainUntilAnEmptyBlock) {
   EXPECT_EQ(rig_.state.MonitorStopped, 0u);
   EXPECT_EQ(rig_.state.AcquisitionRunning, 1u);
   EXPECT_FALSE(rig_.run().SimulationTickArmed());
-  EXPECT_THAT(rig_.windows.events, ElementsAre("reset capture and find", "find: started",
-                                               kStartRefresh, "dialog bar"));
+  EXPECT_THAT(rig_.windows.events,
+              ElementsAre("reset capture and find", "find: started", kStartRefresh, "dialog bar"));
   blocks.WaitForMore();
   rig_.windows.events.clear();
 
@@ -115,6 +115,7 @@ TEST_F(RunControlTest, LogFileNameIsFormedAtStartAndTheNumberAdvancesAtStop) {
   rig_.run().Stop();
   EXPECT_EQ(LogNumber(), "042");
   ASSERT_EQ(rig_.DrainStop(), 1);
+  ASSERT_TRUE(AppRig::WaitUntil([&] { return !rig_.run().acquisition().Running(); }));
   EXPECT_TRUE(std::filesystem::exists(rig_.folder / "bus.run_041.csv"));
 
   // After 999 comes 000; the next run's name carries it.
@@ -260,8 +261,9 @@ TEST_F(RunControlTest, ExitIsRefusedWhileMonitoringAndConfirmedOtherwise) {
   ServedBlocks blocks(rig_);
   ASSERT_TRUE(rig_.run().Start());
   EXPECT_FALSE(ConfirmClose(rig_.context()));
-  EXPECT_THAT(rig_.sink.Texts(),
-              ElementsAre("LIN Analyzer termination not allowed during monitoring.\nStop monitoring."));
+  EXPECT_THAT(
+      rig_.sink.Texts(),
+      ElementsAre("LIN Analyzer termination not allowed during monitoring.\nStop monitoring."));
   rig_.run().Stop();
   ASSERT_GT(rig_.DrainStop(), 0);
 

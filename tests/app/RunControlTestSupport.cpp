@@ -12,8 +12,8 @@ using std::chrono::milliseconds;
 
 monitor::MessageAnswer AppSink::Show(const monitor::MessageBoxRequest& request) {
   const std::lock_guard lock(mutex_);
-  boxes_.push_back({std::string(request.caption), std::string(request.text), request.icon,
-                    request.buttons});
+  boxes_.push_back(
+      {std::string(request.caption), std::string(request.text), request.icon, request.buttons});
   return request.buttons == monitor::MessageButtons::kOkCancel ? answer.load()
                                                                : monitor::MessageAnswer::kOk;
 }
@@ -31,15 +31,24 @@ std::vector<std::string> AppSink::Texts() const {
 
 std::string WindowName(Window window) {
   switch (window) {
-    case Window::kMonitor: return "Monitor";
-    case Window::kStatus: return "Status";
-    case Window::kMasterMonitor: return "MasterMonitor";
-    case Window::kSlaveMonitor: return "SlaveMonitor";
-    case Window::kSignalSelect: return "SignalSelect";
-    case Window::kSignalMonitor: return "SignalMonitor";
-    case Window::kEachId: return "EachId";
-    case Window::kCapture: return "Capture";
-    case Window::kFind: return "Find";
+    case Window::kMonitor:
+      return "Monitor";
+    case Window::kStatus:
+      return "Status";
+    case Window::kMasterMonitor:
+      return "MasterMonitor";
+    case Window::kSlaveMonitor:
+      return "SlaveMonitor";
+    case Window::kSignalSelect:
+      return "SignalSelect";
+    case Window::kSignalMonitor:
+      return "SignalMonitor";
+    case Window::kEachId:
+      return "EachId";
+    case Window::kCapture:
+      return "Capture";
+    case Window::kFind:
+      return "Find";
   }
   return "?";
 }
@@ -69,9 +78,8 @@ void RecordingWindows::BringToFront(std::string_view title) {
 
 void RecordingWindows::RefreshAllViews() {
   ViewUpdateCodes& codes = state_.ViewUpdateCode;
-  events.push_back("refresh monitor=" + std::to_string(codes.Monitor) +
-                   " status=" + std::to_string(codes.Status) +
-                   " master=" + std::to_string(codes.Master) +
+  events.push_back("refresh monitor=" + std::to_string(codes.Monitor) + " status=" +
+                   std::to_string(codes.Status) + " master=" + std::to_string(codes.Master) +
                    " slave=" + std::to_string(codes.Slave));
   codes = {};
 }
@@ -114,7 +122,8 @@ AppRig::~AppRig() {
 void AppRig::UseLink(const analyzer::LinkApi& link) {
   run_.reset();
   linkApi_ = link;
-  map_ = std::make_unique<analyzer::RegisterMap>(linkApi_, analyzer::test::SleepOn(this->link.clock()));
+  map_ = std::make_unique<analyzer::RegisterMap>(linkApi_,
+                                                 analyzer::test::SleepOn(this->link.clock()));
   context_ = std::make_unique<AppContext>(
       AppContext{state, *configuration, *monitor, *map_, master, slave, sink, windows});
   run_ = std::make_unique<RunControl>(*context_, milliseconds(1));

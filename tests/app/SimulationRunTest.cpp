@@ -19,9 +19,9 @@ namespace {
 using analyzer::reg::kBankTable;
 using std::chrono::milliseconds;
 using testing::AppRig;
-using testing::ServedBlocks;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testing::ServedBlocks;
 
 constexpr std::int32_t kKeyA = 0x41;
 constexpr std::int32_t kKeyB = 0x42;
@@ -43,7 +43,9 @@ std::vector<std::vector<std::uint8_t>> EntryDataWritten(const AppRig& rig, std::
   return data;
 }
 
-std::vector<std::uint8_t> Data(std::uint8_t d0, std::uint8_t d1) { return {d0, d1}; }
+std::vector<std::uint8_t> Data(std::uint8_t d0, std::uint8_t d1) {
+  return {d0, d1};
+}
 
 class SimulationRunTest : public ::testing::Test {
  protected:
@@ -72,9 +74,9 @@ class SimulationRunTest : public ::testing::Test {
 TEST_F(SimulationRunTest, TimerPatternSlotAdvancesOnTheFiftyMillisecondTicks) {
   // Interval 100 ms: the first row at the start, the next at the third tick
   // (150 ms), then every second tick.
-  simulation::testing::UsePattern(FirstSchedule().slots[1],
-                         PatternFile("timer.ptn", "Tx,10,0a,0b\nTx,10,0c,0d\nTx,10,0e,0f\n"),
-                         simulation::kTriggerTimer, 100);
+  simulation::testing::UsePattern(
+      FirstSchedule().slots[1], PatternFile("timer.ptn", "Tx,10,0a,0b\nTx,10,0c,0d\nTx,10,0e,0f\n"),
+      simulation::kTriggerTimer, 100);
   configuration().Schedules[0].slots[1].enable = 1;
   configuration().Schedules[0].slots[1].delay = 20;
   rig_.state.SimulationMode = kModeMaster;
@@ -101,8 +103,8 @@ TEST_F(SimulationRunTest, TimerPatternSlotAdvancesOnTheFiftyMillisecondTicks) {
 
 TEST_F(SimulationRunTest, KeyPressMakesAKeyCursorPendingForTheNextTick) {
   simulation::testing::UsePattern(FirstSchedule().slots[1],
-                         PatternFile("keys.ptn", "Tx,10,01,02\nTx,10,03,04\n"),
-                         simulation::kTriggerKey, kKeyA, true);
+                                  PatternFile("keys.ptn", "Tx,10,01,02\nTx,10,03,04\n"),
+                                  simulation::kTriggerKey, kKeyA, true);
   configuration().Schedules[0].slots[1].enable = 1;
   configuration().Schedules[0].slots[1].delay = 20;
   rig_.state.SimulationMode = kModeMaster;
@@ -131,8 +133,7 @@ TEST_F(SimulationRunTest, InterruptKeySendsTheInterruptEntryThroughTheMailbox) {
   EXPECT_FALSE(rig_.run().OnKeyDown(kKeyF1));
   const auto entries = rig_.tap.WritesTo(analyzer::reg::kOneShotEntry);
   ASSERT_EQ(entries.size(), 1u);
-  EXPECT_THAT(entries[0].bytes,
-              ElementsAre(1, 0, 0x10, 0x10, 0x5a, 0, 0, 0, 0, 0, 0, 0, 0, 0));
+  EXPECT_THAT(entries[0].bytes, ElementsAre(1, 0, 0x10, 0x10, 0x5a, 0, 0, 0, 0, 0, 0, 0, 0, 0));
   EXPECT_EQ(rig_.tap.WritesTo(analyzer::reg::kOneShotHandshake).size(), 1u);
   EXPECT_THAT(rig_.sink.Texts(), IsEmpty());
 
@@ -171,7 +172,7 @@ TEST_F(SimulationRunTest, SlaveRunDownloadsItsTableEveryTickAndServesPendingKeys
   response.enable = 1;
   response.identifier = 0x10;
   simulation::testing::UsePattern(response, PatternFile("slave.ptn", "Tx,10,11,22\nTx,10,33,44\n"),
-                         simulation::kTriggerKey, kKeyB);
+                                  simulation::kTriggerKey, kKeyB);
   rig_.state.SimulationMode = kModeSlave;
   ASSERT_TRUE(rig_.run().Start());
   EXPECT_THAT(EntryDataWritten(rig_, 2, 224), ElementsAre(Data(0x11, 0x22)));
@@ -186,8 +187,8 @@ TEST_F(SimulationRunTest, SlaveRunDownloadsItsTableEveryTickAndServesPendingKeys
 
 TEST_F(SimulationRunTest, FailedRunningDownloadStopsMonitoringAndShows1001) {
   simulation::testing::UsePattern(FirstSchedule().slots[1],
-                         PatternFile("timer.ptn", "Tx,10,0a,0b\nTx,10,0c,0d\n"),
-                         simulation::kTriggerTimer, 50, true);
+                                  PatternFile("timer.ptn", "Tx,10,0a,0b\nTx,10,0c,0d\n"),
+                                  simulation::kTriggerTimer, 50, true);
   configuration().Schedules[0].slots[1].enable = 1;
   configuration().Schedules[0].slots[1].delay = 20;
   rig_.state.SimulationMode = kModeMaster;

@@ -1,0 +1,168 @@
+#include "cli/AnalyzerTerminal.h"
+
+#include <csignal>
+#include <thread>
+#include <utility>
+
+#include "analyzer/FirmwareUpdateController.h"
+#include "analyzer/OpenAnalyzer.h"
+#include "monitor/MessageCatalogue.h"
+
+namespace orvane::cli {
+namespace {
+
+constexpr std::int32_t kOptionSettingErrorMessage = 102;
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+  interrupted = 1;
+}
+
+// The firmware update without a dialog: the question is answered yes, the
+// progress is shown on stderr, and Ctrl+C cancels the download.
+class TerminalFirmwareUpdate final : public analyzer::FirmwareUpdatePrompt {
+ public:
+  TerminalFirmwareUpdate(const analyzer::RegisterMap& map, monitor::MessageSink& messages)
+      : map_(map), messages_(messages) {}
+
+  analyzer::FirmwareUpdateResult RunFirmwareUpdate(
+      const analyzer::AnalyzerIdentity& identity) override {
+    analyzer::FirmwareDownload download(map_, messages_);
+    analyzer::FirmwareUpdateController dialog(download, identity, analyzer::ProgramFolder(),
+                                              messages_);
+    std::fprintf(stderr, "%s yes\n", dialog.Text().c_str());
+    dialog.OnOk();
+    while (!dialog.Finished()) {
+      std::this_thread::sleep_for(analyzer::kFirmwareUpdateTimerPeriod);
+      if (interrupted) {
+        dialog.OnCancel();
+        break;
+      }
+      dialog.OnTimer();
+      std::fprintf(stderr, "\r%s %d/%d", dialog.Text().c_str(), dialog.ProgressValue(),
+                   analyzer::kProgressRange);
+    }
+    download.Join();
+    std::fprintf(stderr, "\n%s\n", dialog.Text().c_str());
+    return *dialog.OnOk();
+  }
+
+ private:
+  const analyzer::RegisterMap& map_;
+  monitor::MessageSink& messages_;
+};
+
+// A FILE that passes text on to stdout with every CR LF turned into LF.
+std::FILE* OpenLfStdout() {
+  static bool pendingCarriageReturn = false;
+  cookie_io_functions_t functions{};
+  functions.write = [](void*, const char* bytes, std::size_t size) -> ssize_t {
+    for (std::size_t i = 0; i < size; ++i) {
+      if (pendingCarriageReturn && bytes[i] != '\n') std::fputc('\r', stdout);
+      pendingCarriageReturn = bytes[i] == '\r';
+      if (!pendingCarriageReturn) std::fputc(bytes[i], stdout);
+    }
+    return static_cast<ssize_t>(size);
+  };
+  return fopencookie(nullptr, "w", functions);
+}
+
+}  // namespace
+
+void CatchInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+bool Interrupted() {
+  return interrupted != 0;
+}
+
+std::optional<long> Number(std::string_view text) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  long value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+monitor::MessageAnswer TerminalMessages::Show(const monitor::MessageBoxRequest& request) {
+  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(request.caption.size()),
+               request.caption.data(), static_cast<int>(request.text.size()), request.text.data());
+  return monitor::MessageAnswer::kOk;
+}
+
+TerminalAnalyzer::TerminalAnalyzer()
+    : binding_(analyzer::BindLinkLibrary(analyzer::ProgramFolder())) {
+  if (binding_.api) map_.emplace(*binding_.api, analyzer::RealSleep());
+}
+
+TerminalAnalyzer::~TerminalAnalyzer() {
+  if (!opened_) return;
+  link().MonitorStop();
+  link().CloseUSB();
+}
+
+bool TerminalAnalyzer::Open(monitor::MessageSink& messages) {
+  TerminalFirmwareUpdate firmwareUpdate(*map_, messages);
+  analyzer::OpenAnalyzerUi ui{firmwareUpdate, messages, [] {}};
+  analyzer::AnalyzerIdentity identity;
+  if (!analyzer::OpenAnalyzer(*map_, identity, {}, ui)) {
+    link().CloseUSB();
+    return false;
+  }
+  opened_ = true;
+  std::fprintf(stderr, "Analyzer %s, firmware %s\n", identity.serialNumber,
+               identity.firmwareVersion);
+  return true;
+}
+
+bool DownloadSettings(const analyzer::RegisterMap& map, settings::OptionSettings& options,
+                      const settings::OptionSettingsExt& extension,
+                      const settings::IdentifierDefinition& identifiers, std::uint32_t linRevision,
+                      monitor::MessageSink& messages) {
+  if (map.WriteFrameParameters(options, extension) && map.WriteLengthTable(identifiers) &&
+      map.WriteLinRevision(linRevision)) {
+    return true;
+  }
+  monitor::ShowErrorMessage(messages, kOptionSettingErrorMessage);
+  return false;
+}
+
+void Summary::Count(const monitor::MonitorRecord& record) {
+  ++records;
+  if (groupRecordsLeft_ > 0) {  // data of an extended frame
+    --groupRecordsLeft_;
+    return;
+  }
+  groupRecordsLeft_ = record.IsExtendedHeader() ? record.GroupSize() - 1 : 0;
+  if (record.kind == monitor::kKindEnd) ++frames;
+  if (record.error != monitor::kErrorNone) ++errors;
+}
+
+void Summary::Print() const {
+  std::fprintf(stderr, "records %llu, frames %llu, errors %llu\n",
+               static_cast<unsigned long long>(records), static_cast<unsigned long long>(frames),
+               static_cast<unsigned long long>(errors));
+}
+
+RecordPrinter::RecordPrinter(const monitor::MonitorRing& ring, monitor::LogFormat format)
+    : ring_(ring), writer_(std::move(format)), out_(OpenLfStdout(), std::fclose) {}
+
+void RecordPrinter::PrintNew() {
+  const std::uint32_t writeIndex = ring_.Snapshot().writeIndex;
+  const auto records = ring_.Records();
+  for (; next_ != writeIndex; next_ = (next_ + 1) % monitor::MonitorCapacity) {
+    writer_.Write(out_.get(), records[next_]);
+    summary.Count(records[next_]);
+  }
+  std::fflush(out_.get());
+  std::fflush(stdout);
+}
+
+}  // namespace orvane::cli

@@ -1,0 +1,271 @@
+// orvane-cli run: a headless run of the program's run control.
+//
+// Binds liborlink.so from the program's folder, reads a configuration file
+// (as at start-up, without questions), opens the analyzer, downloads the
+// settings, selects the mode and the master schedule, and starts as the
+// program's Start does. While it runs, the loop drives the 50 ms simulation
+// tick, the 200 ms run timer and a presence check every second, prints every
+// monitored record as its log line and, in baud-rate measurement, the
+// measured baud rate once a second. Ctrl+C (or --seconds) stops with the
+// drain. A start that fails exits with status 2 after its message.
+//
+// stdout carries the log lines (LF line ends) and the "Baudrate" lines;
+// messages and the summary go to stderr.
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "analyzer/LinkApi.h"
+#include "analyzer/RegisterMap.h"
+#include "app/AppContext.h"
+#include "app/ConfigurationFile.h"
+#include "app/ModeCommands.h"
+#include "app/RunControl.h"
+#include "cli/AnalyzerTerminal.h"
+#include "cli/Commands.h"
+
+namespace orvane::cli {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
+constexpr char kUsage[] =
+    "usage: orvane-cli run --config FILE [--mode monitor|master|slave|baud] [--schedule N]\n"
+    "                      [--seconds N] [--log FILE] [--lin 1.3|2.0]\n"
+    "  --config FILE   the configuration file to run\n"
+    "  --mode MODE     monitor only (default), master or slave simulation, or baud-rate\n"
+    "                  measurement\n"
+    "  --schedule N    the master schedule to run, 1-16 (default 1)\n"
+    "  --seconds N     stop after N seconds (default: at Ctrl+C)\n"
+    "  --log FILE      write the live log to FILE (named by the log numbering rule)\n"
+    "  --lin 1.3|2.0   LIN revision written to the analyzer (default 1.3)\n";
+constexpr milliseconds kLoopPeriod{10};
+constexpr milliseconds kPresenceCheckPeriod{1000};
+
+struct Options {
+  std::string configPath;
+  std::int32_t mode = app::kModeNone;
+  std::int32_t schedule = 0;
+  std::optional<int> seconds;
+  std::string logPath;
+  std::uint32_t linRevision = settings::kLin13;
+};
+
+std::optional<std::int32_t> ModeNamed(std::string_view name) {
+  if (name == "monitor") return app::kModeNone;
+  if (name == "master") return app::kModeMaster;
+  if (name == "slave") return app::kModeSlave;
+  if (name == "baud") return app::kModeBaudrate;
+  return std::nullopt;
+}
+
+// Nothing on a usage error (the message is printed).
+std::optional<Options> ParseOptions(Args args) {
+  Options options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view name = args[i];
+    if (i + 1 == args.size()) {
+      std::fprintf(stderr, "orvane-cli run: %.*s needs a value\n", static_cast<int>(name.size()),
+                   name.data());
+      return std::nullopt;
+    }
+    const std::string_view value = args[++i];
+    const std::optional<long> number = Number(value);
+    if (name == "--config" && !value.empty()) {
+      options.configPath = value;
+    } else if (name == "--mode" && ModeNamed(value)) {
+      options.mode = *ModeNamed(value);
+    } else if (name == "--schedule" && number && *number >= 1 &&
+               *number <= static_cast<long>(simulation::kScheduleCount)) {
+      options.schedule = static_cast<std::int32_t>(*number - 1);
+    } else if (name == "--seconds" && number && *number > 0) {
+      options.seconds = static_cast<int>(*number);
+    } else if (name == "--log" && !value.empty()) {
+      options.logPath = value;
+    } else if (name == "--lin" && (value == "1.3" || value == "2.0")) {
+      options.linRevision = value == "2.0" ? settings::kLin20 : settings::kLin13;
+    } else {
+      std::fprintf(stderr, "orvane-cli run: bad option %.*s %.*s\n", static_cast<int>(name.size()),
+                   name.data(), static_cast<int>(value.size()), value.data());
+      return std::nullopt;
+    }
+  }
+  if (options.configPath.empty()) {
+    std::fputs("orvane-cli run: --config is required\n", stderr);
+    return std::nullopt;
+  }
+  return options;
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "orvane-cli run: %s\n", message.c_str());
+  return 2;
+}
+
+// The command line has no LIN description parser at hand: a description
+// the file refers to counts as not loaded.
+class NoDescriptions final : public app::LinDescriptionLoader {
+ public:
+  void Release() override {}
+  bool Reload(std::string_view) override { return false; }
+};
+
+// No windows: their flags follow the requests, and a posted exit ends the run.
+class HeadlessWindows final : public app::WindowRequests {
+ public:
+  explicit HeadlessWindows(app::AppState& state) : state_(state) {}
+
+  bool OpenWindow(app::Window window) override { return state_.WindowOpen[window] = true; }
+  void CloseWindow(app::Window window) override { state_.WindowOpen[window] = false; }
+  void SetMainTitle(std::string_view) override {}
+  void SetWindowTitle(app::Window, std::string_view) override {}
+  void BringToFront(std::string_view) override {}
+  void RefreshAllViews() override { state_.ViewUpdateCode = {}; }
+  void RefreshSignalWindows() override {}
+  void PublishEachMode() override {}
+  void ResetCaptureAndFind() override {}
+  void NotifyFindWindow(bool) override {}
+  void UpdateDialogBar() override {}
+  void SetSaveCaptureEnabled(bool) override {}
+  void PostExitCommand() override { exitRequested = true; }
+  std::optional<std::string> ChooseConfigurationFile(const app::FileDialogRequest&) override {
+    return std::nullopt;
+  }
+
+  bool exitRequested = false;
+
+ private:
+  app::AppState& state_;
+};
+
+// Reads the configuration as start-up does and prepares it for the revision
+// the analyzer gets: LIN 1.3 knows no enhanced checksums and no break select.
+bool ReadRunConfiguration(const Options& options, app::Configuration& configuration,
+                          monitor::MessageSink& messages) {
+  app::SetDefaults(configuration, analyzer::ProgramFolder().string());
+  configuration.Settings.LinRevision = options.linRevision;
+  NoDescriptions descriptions;
+  const app::ReadResult read =
+      app::ReadConfiguration(options.configPath, false, configuration, descriptions, messages);
+  if (read.status != app::ReadStatus::Loaded) {
+    Fail("cannot read the configuration " + options.configPath +
+         (read.error.empty() ? "" : ": " + read.error));
+    return false;
+  }
+  if (options.linRevision == settings::kLin13) {
+    configuration.Settings.Options.BreakSelect = 0;
+    settings::ConvertToLin13(configuration.Settings.Identifiers);
+  }
+  configuration.MasterRun.CurrentSchedule = options.schedule;
+  configuration.Options.LoggingEnabled = options.logPath.empty() ? 0 : 1;
+  return true;
+}
+
+bool SelectMode(const app::AppContext& context, std::int32_t mode) {
+  return mode == app::kModeBaudrate ? app::ChangeToBaudrateMeasurement(context)
+                                    : app::ChangeMode(context, mode);
+}
+
+void PrintMeasuredBaud(const analyzer::RegisterMap& map) {
+  std::uint16_t baud = 0;
+  if (map.ReadMeasuredBaud(baud)) {
+    std::printf("Baudrate %u [bps]\n", static_cast<unsigned>(baud));
+  } else {
+    std::puts("Baudrate Error");
+  }
+  std::fflush(stdout);
+}
+
+// Runs from Start until Ctrl+C, the time limit, an exit the run control
+// asked for, or a run that ended by itself; then stops with the drain.
+// Returns whether the run went without failure.
+bool Run(app::AppContext& context, app::RunControl& run, const HeadlessWindows& windows,
+         const Options& options) {
+  const app::AppState& state = context.state;
+  RecordPrinter printer(context.monitor.MonitorBuffer,
+                        app::MakeAcquisitionSettings(context).logFormat);
+  const steady_clock::time_point start = steady_clock::now();
+  const steady_clock::time_point deadline = options.seconds
+                                                ? start + std::chrono::seconds(*options.seconds)
+                                                : steady_clock::time_point::max();
+  milliseconds nextRunTimer = app::kRunTimerPeriod;
+  milliseconds nextPresenceCheck = kPresenceCheckPeriod;
+  const auto elapsed = [&] {
+    return std::chrono::duration_cast<milliseconds>(steady_clock::now() - start);
+  };
+  const auto serviceTimers = [&] {
+    run.OnIdle(elapsed());
+    if (elapsed() >= nextRunTimer) {
+      run.OnRunTimer();
+      nextRunTimer += app::kRunTimerPeriod;
+    }
+    printer.PrintNew();
+  };
+
+  while (!Interrupted() && steady_clock::now() < deadline && !windows.exitRequested &&
+         state.Monitoring() && !run.StopRequested()) {
+    std::this_thread::sleep_for(kLoopPeriod);
+    serviceTimers();
+    if (elapsed() >= nextPresenceCheck) {
+      nextPresenceCheck += kPresenceCheckPeriod;
+      run.OnDeviceChange();
+      if (state.SimulationMode == app::kModeBaudrate) PrintMeasuredBaud(context.analyzer);
+    }
+  }
+  run.Stop();
+  while (run.StopRequested() || run.acquisition().Running()) {
+    std::this_thread::sleep_for(kLoopPeriod);
+    serviceTimers();
+  }
+  run.OnRunTimer();  // takes in a failure of the acquisition thread
+  printer.PrintNew();
+  printer.summary.Print();
+  return state.ShutdownState == app::kShutdownNone && run.acquisition().LastErrorCode() == 0;
+}
+
+}  // namespace
+
+int RunRun(Args args) {
+  const std::optional<Options> options = ParseOptions(args);
+  if (!options) {
+    std::fputs(kUsage, stderr);
+    return 1;
+  }
+  TerminalAnalyzer connection;
+  if (!connection.Bound()) return Fail(connection.BindError());
+  CatchInterrupts();
+
+  app::AppState state;
+  state.ProgramFolder = analyzer::ProgramFolder();
+  state.ConfigPath = options->configPath;
+  state.LogPath = options->logPath;
+  TerminalMessages messages([&state] { return state.ShutdownState == app::kShutdownNone; });
+  const auto configuration = std::make_unique<app::Configuration>();
+  if (!ReadRunConfiguration(*options, *configuration, messages)) return 2;
+
+  if (!connection.Open(messages)) return Fail(kCannotOpenAnalyzerText);
+  const analyzer::RegisterMap& map = connection.map();
+  const auto monitorState = std::make_unique<monitor::MonitorState>();
+  const auto master = std::make_unique<simulation::MasterRunState>();
+  simulation::SlaveRunState slave;
+  HeadlessWindows windows(state);
+  app::AppContext context{state,   *configuration, *monitorState, map,
+                          *master, slave,          messages,      windows};
+
+  bool ok = DownloadSettings(map, configuration->Options, configuration->Settings.Options,
+                             configuration->Settings.Identifiers, options->linRevision, messages) &&
+            SelectMode(context, options->mode);
+  if (ok) {
+    app::RunControl run(context);
+    ok = run.Start() && Run(context, run, windows, *options);
+  }
+  // A simulation does not outlive the command on the bus.
+  if (state.SimulationMode != app::kModeNone) map.SetAnalyzerMode(analyzer::kAnalyzerModeNone);
+  return ok ? 0 : 2;
+}
+
+}  // namespace orvane::cli

@@ -1,0 +1,103 @@
+// orvane-cli run as a user runs it, on liborlink.so's virtual analyzer, with
+// configuration files the test writes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/ConfigurationFile.h"
+#include "app/settings/FixedText.h"
+#include "tests/analyzer/ScratchFolder.h"
+#include "tests/support/CliProcess.h"
+
+namespace orvane::app {
+namespace {
+
+using analyzer::test::ReadFile;
+using analyzer::test::ScratchFolder;
+using orvane::testing::CliRun;
+using orvane::testing::Lines;
+using ::testing::AllOf;
+using ::testing::Each;
+using ::testing::Ge;
+using ::testing::HasSubstr;
+using ::testing::Le;
+using ::testing::MatchesRegex;
+using ::testing::Not;
+using ::testing::SizeIs;
+
+CliRun RunCli(const std::string& arguments) {
+  return orvane::testing::RunCli("run " + arguments);
+}
+
+class RunCommandTest : public ::testing::Test {
+ protected:
+  RunCommandTest() : configuration_(std::make_unique<Configuration>()) {
+    SetDefaults(*configuration_, folder_.path().string());
+  }
+  // Writes the configuration as it stands and returns the option naming it.
+  std::string ConfigOption() {
+    const std::string path = (folder_ / "run.cfg").string();
+    EXPECT_TRUE(WriteConfiguration(path, *configuration_).ok);
+    return "--config " + path;
+  }
+
+  ScratchFolder folder_;
+  std::unique_ptr<Configuration> configuration_;
+};
+
+TEST_F(RunCommandTest, BaudModePrintsTheMeasuredBaudRateEverySecond) {
+  const CliRun run = RunCli(ConfigOption() + " --mode baud --seconds 2");
+  ASSERT_EQ(run.exitCode, 0);
+  const std::vector<std::string> lines = Lines(run.out, "\n");
+  EXPECT_THAT(lines,
+              SizeIs(AllOf(Ge(1u), Le(2u))));  // at 1 s, and at 2 s unless the end came first
+  EXPECT_THAT(lines, Each("Baudrate 9600 [bps]"));
+}
+
+TEST_F(RunCommandTest, MonitorModeLogsUnderTheNumberedName) {
+  settings::OptionSettingsExt& options = configuration_->Settings.Options;
+  options.LogNumbering = 1;
+  settings::CopyToField("005", options.LogNumber);
+  const CliRun run =
+      RunCli(ConfigOption() + " --seconds 1 --log " + (folder_ / "bus.log").string());
+  ASSERT_EQ(run.exitCode, 0);
+
+  const std::vector<std::string> printed = Lines(run.out, "\n");
+  ASSERT_GE(printed.size(), 20u);
+  EXPECT_THAT(printed, Each(MatchesRegex(R"( [0-9:.]+     ,[MS-],[RT]x,.*)")));
+  const std::vector<std::string> logged = Lines(ReadFile(folder_ / "bus_005.log"), "\r\n");
+  ASSERT_FALSE(logged.empty());
+  EXPECT_EQ(logged[0], "TIME,M/S,Tx/Rx,Command,\tError,IDEN,D0,D1,D2,D3,D4,D5,D6,D7,Sum");
+  EXPECT_EQ(std::vector<std::string>(logged.begin() + 1, logged.end()), printed);
+}
+
+TEST_F(RunCommandTest, FailedStartExitsWithItsMessages) {
+  const CliRun run = RunCli(ConfigOption() + " --mode master --seconds 1 2>&1");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_THAT(run.out, HasSubstr("Error: No proper data found for simulation.\n"
+                                 "Error: Simulation Execution Error.\n"));
+  EXPECT_THAT(run.out, Not(HasSubstr("records ")));
+}
+
+TEST_F(RunCommandTest, UnreadableConfigurationExitsBeforeTheAnalyzerIsOpened) {
+  const CliRun run = RunCli("--config " + (folder_ / "missing.cfg").string() + " 2>&1");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_THAT(run.out, HasSubstr("orvane-cli run: cannot read the configuration "));
+  EXPECT_THAT(run.out, Not(HasSubstr("Analyzer ")));
+}
+
+TEST_F(RunCommandTest, RejectsBadOptionsWithUsage) {
+  const std::string config = ConfigOption();
+  for (const std::string& arguments :
+       {std::string("--seconds 1"), config + " --mode bus", config + " --schedule 0",
+        config + " --schedule 17", config + " --seconds", config + " --lin 2.1"}) {
+    const CliRun run = RunCli(arguments + " 2>&1");
+    EXPECT_EQ(run.exitCode, 1) << arguments;
+    EXPECT_THAT(run.out, HasSubstr("usage: orvane-cli run --config FILE")) << arguments;
+  }
+}
+
+}  // namespace
+}  // namespace orvane::app
