@@ -56,6 +56,34 @@ TEST_F(RunCommandTest, BaudModePrintsTheMeasuredBaudRateEverySecond) {
   EXPECT_THAT(lines, Each("Baudrate 9600 [bps]"));
 }
 
+TEST_F(RunCommandTest, MasterModePrintsTheSchedulesFramesInSlotOrder) {
+  // S2 sends 0x01, 0x02 and 0x03 with 10 ms between them.
+  simulation::MasterSchedule& schedule = configuration_->Schedules[1];
+  schedule.enable = 1;
+  schedule.repeat = 1;
+  for (std::uint8_t slot = 0; slot < 3; ++slot) {
+    schedule.slots[slot].enable = 1;
+    schedule.slots[slot].identifier = static_cast<std::uint8_t>(slot + 1);
+    schedule.slots[slot].delay = 10;
+    schedule.slots[slot].data[0] = 0xa0;
+  }
+  configuration_->MasterRun.ScheduleModeOn = 1;
+  const CliRun run = RunCli(ConfigOption() + " --mode master --schedule 2 --seconds 2");
+  ASSERT_EQ(run.exitCode, 0);
+
+  // A frame of the bus's own master may still be under way at the start.
+  std::vector<std::string> lines = Lines(run.out, "\n");
+  std::erase_if(lines,
+                [](const std::string& line) { return line.find(",Tx,") == std::string::npos; });
+  ASSERT_GE(lines.size(), 60u);  // about 17 ms a frame for 2 seconds
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string identifier = "0" + std::to_string(i % 3 + 1);
+    EXPECT_THAT(lines[i], MatchesRegex(" [0-9:.]+     ,M,Tx,End       ,  -         ," + identifier +
+                                       ",a0,00,  ,  ,  ,  ,  ,  ,[0-9a-f]{2}"))
+        << i;
+  }
+}
+
 TEST_F(RunCommandTest, MonitorModeLogsUnderTheNumberedName) {
   settings::OptionSettingsExt& options = configuration_->Settings.Options;
   options.LogNumbering = 1;
