@@ -60,7 +60,10 @@ struct UnitBlockHeader {
   std::uint16_t bus_load = 0;  // 0.1 percent
   std::uint8_t bus_state = 0;  // BusState
   std::uint8_t reserved[9] = {};
-  std::uint16_t simulation_count = 0;      // master simulation counters, bytes 16-25
+  // Master simulation since its schedule started: cycles completed
+  // ("Count"), frames whose header the unit sent, and those of them read
+  // back without an error ("Success/Request" shows successes / requests).
+  std::uint16_t simulation_count = 0;
   std::uint32_t simulation_requests = 0;
   std::uint32_t simulation_successes = 0;
   std::uint8_t record_count = 0;

@@ -4,8 +4,9 @@
 // The driver backend `virtual` (link/driver) talks to it through the pipe
 // level below: command packets are written to pipe 2, acknowledges and read
 // replies come back on pipe 3, monitor blocks on pipe 0. Everything the unit
-// does (memory map, flash, banks, mailbox, monitor, simulated bus) is
-// inside; the bus is simulated up to the clock's time at every call.
+// does (memory map, flash, banks, mailbox, monitor, master and slave
+// simulation, simulated bus) is inside; the bus is simulated up to the
+// clock's time at every call.
 //
 // Threads: every public function is thread-safe (one internal lock). The
 // monitor pipe is read by one thread while another exchanges commands;

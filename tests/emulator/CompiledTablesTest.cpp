@@ -103,8 +103,7 @@ TEST_F(CompiledTablesTest, ACompiledScheduleRunsWithTheDelaysAsEntered) {
   const std::array<std::int64_t, 3> ends = {frame, 2 * frame + 20'000, 3 * frame + 50'000};
   for (std::size_t i = 0; i < records.size(); ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(records[i].kind, 1);
-    EXPECT_EQ(records[i].flags, 0x80);
+    EXPECT_THAT(records[i], testing::IsRecord(1, 0, 0x80, 1));
     EXPECT_EQ(+records[i].time, testing::StampOf(kStartMicros + ends[i]));
   }
   EXPECT_EQ(records[0].data[0], 0xA0);
@@ -177,8 +176,7 @@ TEST_F(CompiledTablesTest, ACompiledSlaveTableAnswersTheDemoMaster) {
   EXPECT_EQ(answered.back().checksum, ClassicChecksum(std::span(answered.back().data).first(2)));
   const std::vector<UnitRecord> faulty = testing::OnIdentifier(records, 0x12);
   ASSERT_FALSE(faulty.empty());
-  EXPECT_EQ(faulty.back().kind, 5);
-  EXPECT_EQ(faulty.back().error, 2);
+  EXPECT_THAT(faulty.back(), testing::IsRecord(5, 2, 0x80, 2));
 }
 
 }  // namespace

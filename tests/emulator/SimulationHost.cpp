@@ -41,6 +41,13 @@ std::int64_t FrameMicros(std::size_t data_bytes) {
 
 std::int32_t StampOf(std::int64_t end_micros) { return static_cast<std::int32_t>(end_micros / 1000); }
 
+::testing::Matcher<const UnitRecord&> IsRecord(std::uint8_t kind, std::uint8_t error, std::uint8_t flags,
+                                               std::uint8_t node) {
+  using ::testing::Field;
+  return ::testing::AllOf(Field("kind", &UnitRecord::kind, kind), Field("error", &UnitRecord::error, error),
+                          Field("flags", &UnitRecord::flags, flags), Field("node", &UnitRecord::node, node));
+}
+
 std::vector<UnitRecord> OnIdentifier(const std::vector<UnitRecord>& records, std::uint8_t id) {
   std::vector<UnitRecord> found;
   std::ranges::copy_if(records, std::back_inserter(found),

@@ -3,6 +3,8 @@
 // mode, switches and the one-shot mailbox as register writes.
 #pragma once
 
+#include <gmock/gmock.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <span>
@@ -29,6 +31,10 @@ std::int64_t FrameMicros(std::size_t data_bytes);
 
 // The unit's time stamp (ms) of a frame that ends at `end_micros`.
 std::int32_t StampOf(std::int64_t end_micros);
+
+// A record of `kind` with `error`, `flags` and `node`.
+::testing::Matcher<const UnitRecord&> IsRecord(std::uint8_t kind, std::uint8_t error, std::uint8_t flags,
+                                               std::uint8_t node);
 
 // The records on identifier `id` (bits 0-5).
 std::vector<UnitRecord> OnIdentifier(const std::vector<UnitRecord>& records, std::uint8_t id);

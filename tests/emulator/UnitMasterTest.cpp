@@ -25,6 +25,7 @@ using ::testing::ElementsAreArray;
 using testing::Entry;
 using testing::ErrorEntry;
 using testing::FrameMicros;
+using testing::IsRecord;
 using testing::MonitorBlock;
 using testing::OnIdentifier;
 using testing::PipeClient;
@@ -109,9 +110,7 @@ TEST_F(UnitMasterTest, EnabledEntriesRepeatInOrderEachWaitingItsDelayAfterItsFra
   EXPECT_THAT(stamps, ElementsAreArray(expected_stamps));
 
   for (const UnitRecord& record : records) {
-    EXPECT_EQ(record.kind, 1);
-    EXPECT_EQ(record.flags, 0x80);
-    EXPECT_EQ(record.node, 1);
+    EXPECT_THAT(record, IsRecord(1, 0, 0x80, 1));
     EXPECT_EQ(record.ident, ProtectedId(record.ident & 0x3F));
     EXPECT_EQ(record.checksum, ClassicChecksum(std::span(record.data).first(2)));
   }
@@ -146,10 +145,7 @@ TEST_F(UnitMasterTest, ErrorEntriesAreReportedAsSimulationErrorsWithTheirCode) {
     ASSERT_TRUE(client_.MonitorStop());
     ASSERT_EQ(records.size(), 2u);
     const UnitRecord& error = records[0];
-    EXPECT_EQ(error.kind, 5);
-    EXPECT_EQ(error.error, code);
-    EXPECT_EQ(error.flags, 0x80);
-    EXPECT_EQ(error.node, 1);
+    EXPECT_THAT(error, IsRecord(5, code, 0x80, 1));
     // The fault is on the wire as the receiver read it.
     if (code == 1) {
       EXPECT_FALSE(HasValidParity(error.ident));
@@ -172,16 +168,12 @@ TEST_F(UnitMasterTest, RxEntriesGetTheDemoSlavesResponseOrNoResponse) {
   const std::vector<UnitRecord> records = RecordsFor(100);
   ASSERT_EQ(records.size(), 2u);
   // DoorLeftStatus from the demo network's door node: a received frame.
-  EXPECT_EQ(records[0].kind, 1);
+  EXPECT_THAT(records[0], IsRecord(1, 0, 0, 2));
   EXPECT_EQ(records[0].ident, ProtectedId(0x11));
-  EXPECT_EQ(records[0].node, 2);
-  EXPECT_EQ(records[0].flags, 0);
   EXPECT_EQ(records[0].checksum, ClassicChecksum(std::span(records[0].data).first(2)));
   // Nobody publishes 0x13.
-  EXPECT_EQ(records[1].kind, 4);
-  EXPECT_EQ(records[1].error, 5);
+  EXPECT_THAT(records[1], IsRecord(4, 5, 0, 2));
   EXPECT_EQ(records[1].ident, ProtectedId(0x13));
-  EXPECT_EQ(records[1].flags, 0);
 }
 
 TEST_F(UnitMasterTest, SleepAndWakeupEntries) {
@@ -190,15 +182,12 @@ TEST_F(UnitMasterTest, SleepAndWakeupEntries) {
       /*run_once=*/true);
   const std::vector<UnitRecord> records = RecordsFor(100);
   ASSERT_EQ(records.size(), 3u);
-  EXPECT_EQ(records[0].kind, 2);
+  EXPECT_THAT(records[0], IsRecord(2, 0, 0x80, 1));
   EXPECT_EQ(records[0].ident, ProtectedId(0x3C));
   EXPECT_THAT(records[0].data, ElementsAre(0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF));
-  EXPECT_EQ(records[0].flags, 0x80);
-  EXPECT_EQ(records[0].node, 1);
   // LIN 1.3: the wake-up character, 8 bit times, 10 ms after the sleep frame.
   const std::int64_t sleep_end = FrameMicros(8);
-  EXPECT_EQ(records[1].kind, 3);
-  EXPECT_EQ(records[1].flags, 0x80);
+  EXPECT_THAT(records[1], IsRecord(3, 0, 0x80, 3));
   EXPECT_EQ(+records[1].time, Stamp(sleep_end + 10'000 + BitsToMicros(8, 9600)));
   EXPECT_EQ(records[2].kind, 1);
 }
@@ -217,9 +206,7 @@ TEST_F(UnitMasterTest, ExtendedFramesAndExtendedFileSlotsArriveAsRecordGroups) {
   ASSERT_EQ(records.size(), 3u + 15u + 2u + 1u);
 
   // 30 bytes: 7 in the header record, 19 and 4 in the next two.
-  EXPECT_EQ(records[0].flags, 0x83);
-  EXPECT_EQ(records[0].kind, 1);
-  EXPECT_EQ(records[0].node, 1);
+  EXPECT_THAT(records[0], IsRecord(1, 0, 0x83, 1));
   EXPECT_EQ(records[0].ident, ProtectedId(0x3E));
   EXPECT_THAT(BytesOf(records[0], 10), ElementsAre(30, 0, 1, 2, 3, 4, 5, 6, 7));
   EXPECT_EQ(BytesOf(records[1]).front(), 8);
@@ -235,8 +222,7 @@ TEST_F(UnitMasterTest, ExtendedFramesAndExtendedFileSlotsArriveAsRecordGroups) {
   EXPECT_THAT(BytesOf(records[18], 10), ElementsAre(8, 0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7));
   EXPECT_EQ(BytesOf(records[19]).front(), 0xA8);
 
-  EXPECT_EQ(records[20].kind, 4);
-  EXPECT_EQ(records[20].error, 5);
+  EXPECT_THAT(records[20], IsRecord(4, 5, 0, 2));
 }
 
 class TableReplacementTest : public UnitMasterTest {
@@ -291,8 +277,7 @@ TEST_F(UnitMasterTest, InterruptEntryTakesTheNextGapAndFreesTheMailbox) {
 
   EXPECT_THAT(IdsOf(records), ElementsAre(0x10, 0x22, 0x10));
   EXPECT_EQ(+records[1].time, Stamp(kFrame2 + FrameMicros(4)));
-  EXPECT_EQ(records[1].flags, 0x80);
-  EXPECT_EQ(records[1].node, 1);
+  EXPECT_THAT(records[1], IsRecord(1, 0, 0x80, 1));
   EXPECT_THAT(std::span(records[1].data).first(4), ElementsAre(0xC1, 0xC2, 0xC3, 0xC4));
   // The schedule keeps its own timing.
   EXPECT_EQ(+records[2].time, Stamp(2 * kFrame2 + 50'000));

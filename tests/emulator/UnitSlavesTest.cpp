@@ -22,6 +22,7 @@ using ::testing::ElementsAre;
 using ::testing::Field;
 using testing::Entry;
 using testing::ErrorEntry;
+using testing::IsRecord;
 using testing::OnIdentifier;
 using testing::PipeClient;
 using testing::RecordsOf;
@@ -62,9 +63,7 @@ TEST_F(UnitSlavesTest, ConfiguredIdentifiersAreAnsweredByTheUnitInsteadOfTheDemo
   const std::vector<UnitRecord> door = OnIdentifier(records, 0x11);
   ASSERT_GE(door.size(), 4u);
   for (const UnitRecord& record : door) {
-    EXPECT_EQ(record.kind, 1);
-    EXPECT_EQ(record.flags, 0x80);
-    EXPECT_EQ(record.node, 2);
+    EXPECT_THAT(record, IsRecord(1, 0, 0x80, 2));
     EXPECT_THAT(DataOf(record, 2), ElementsAre(0xAA, 0xBB));
     EXPECT_EQ(record.checksum, ClassicChecksum(DataOf(record, 2)));
   }
@@ -91,17 +90,13 @@ TEST_F(UnitSlavesTest, ErrorEntriesGiveFaultyResponses) {
 
   const std::vector<UnitRecord> checksum = OnIdentifier(records, 0x11);
   ASSERT_FALSE(checksum.empty());
-  EXPECT_EQ(checksum[0].kind, 5);
-  EXPECT_EQ(checksum[0].error, 2);
-  EXPECT_EQ(checksum[0].node, 2);
-  EXPECT_EQ(checksum[0].flags, 0x80);
+  EXPECT_THAT(checksum[0], IsRecord(5, 2, 0x80, 2));
   EXPECT_THAT(DataOf(checksum[0], 2), ElementsAre(0x12, 0x34));
   EXPECT_NE(checksum[0].checksum, ClassicChecksum(DataOf(checksum[0], 2)));
 
   const std::vector<UnitRecord> short_message = OnIdentifier(records, 0x12);
   ASSERT_FALSE(short_message.empty());
-  EXPECT_EQ(short_message[0].kind, 5);
-  EXPECT_EQ(short_message[0].error, 3);
+  EXPECT_THAT(short_message[0], IsRecord(5, 3, 0x80, 2));
   EXPECT_EQ(short_message[0].data[0], 0x56);
 
   // Error 0 ("(None)" from the slave monitor) answers plainly; a header
