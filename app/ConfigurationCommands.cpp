@@ -22,8 +22,11 @@ constexpr std::int32_t kWriteErrorMessage = 109;
 
 std::optional<std::string> ChooseFile(const AppContext& context, bool save) {
   const std::string& current = context.state.ConfigPath;
-  return context.windows.ChooseConfigurationFile(
-      {.save = save, .initialName = current.empty() ? std::string_view("*.cfg") : current});
+  return context.windows.ChooseFile(
+      {.save = save,
+       .initialName = current.empty() ? std::string_view("*.cfg") : current,
+       .defaultExtension = "cfg",
+       .filter = "Configuration File(*.cfg)|*.cfg|All(*.*)|*.*||"});
 }
 
 void Adopt(const AppContext& context, const std::string& path) {

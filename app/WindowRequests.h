@@ -8,6 +8,7 @@
 // repaint synchronously).
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,12 +17,12 @@
 
 namespace orvane::app {
 
-// The parameters of a file dialog for configuration files.
+// The parameters of a file dialog.
 struct FileDialogRequest {
-  bool save = false;             // a save dialog with an overwrite prompt; else an open dialog
-  std::string_view initialName;  // ConfigPath, or "*.cfg" when there is none
-  std::string_view defaultExtension = "cfg";
-  std::string_view filter = "Configuration File(*.cfg)|*.cfg|All(*.*)|*.*||";
+  bool save = false;  // a save dialog with an overwrite prompt; else an open dialog
+  std::string_view initialName;
+  std::string_view defaultExtension;
+  std::string_view filter;  // "Name(*.ext)|*.ext|All(*.*)|*.*||"
 };
 
 class WindowRequests {
@@ -29,7 +30,8 @@ class WindowRequests {
   virtual ~WindowRequests() = default;
 
   // Opens the window (Monitor, Each ID and Capture with their view kinds 0,
-  // 1 and 2). The window sets its flag in AppState::WindowOpen when it
+  // 1 and 2; Find as a modeless dialog, brought to the front when it is
+  // open already). The window sets its flag in AppState::WindowOpen when it
   // opens; returns whether it did.
   virtual bool OpenWindow(Window window) = 0;
   // Closes every window of that kind; each clears its flag as it closes.
@@ -55,10 +57,17 @@ class WindowRequests {
   // the simulation and option buttons, Save Monitor).
   virtual void UpdateDialogBar() = 0;
   virtual void SetSaveCaptureEnabled(bool enabled) = 0;
+  // Forgets the saved placements of the main frame and the eight child
+  // windows, or of one child window, so that it opens at its default place.
+  virtual void ClearSavedPlacements() = 0;
+  virtual void ClearSavedPlacement(Window window) = 0;
   // Posts the application-exit command; the close rules then apply.
   virtual void PostExitCommand() = 0;
   // Runs a file dialog; the chosen path, or nothing when cancelled.
-  virtual std::optional<std::string> ChooseConfigurationFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  // Opens a document with the desktop's application for it; false when
+  // that fails.
+  virtual bool OpenWithShell(const std::filesystem::path& document) = 0;
 };
 
 }  // namespace orvane::app

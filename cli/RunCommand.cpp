@@ -132,9 +132,12 @@ class HeadlessWindows final : public app::WindowRequests {
   void UpdateDialogBar() override {}
   void SetSaveCaptureEnabled(bool) override {}
   void PostExitCommand() override { exitRequested = true; }
-  std::optional<std::string> ChooseConfigurationFile(const app::FileDialogRequest&) override {
+  void ClearSavedPlacements() override {}
+  void ClearSavedPlacement(app::Window) override {}
+  std::optional<std::string> ChooseFile(const app::FileDialogRequest&) override {
     return std::nullopt;
   }
+  bool OpenWithShell(const std::filesystem::path&) override { return false; }
 
   bool exitRequested = false;
 

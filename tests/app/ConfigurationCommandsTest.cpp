@@ -23,6 +23,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr char kTitle[] = "main title Q427-VXL View Ver.3.11 - [";
+constexpr char kCfgDialog[] = " (cfg) Configuration File(*.cfg)|*.cfg|All(*.*)|*.*||";
 
 // Where a file stores the enable byte of master schedule `schedule`.
 constexpr std::size_t ScheduleEnableOffset(std::size_t schedule) {
@@ -57,7 +58,7 @@ TEST_F(ConfigurationCommandsTest, LoadTakesTheFileAndSendsItsSettingsToTheAnalyz
   EXPECT_EQ(rig_.configuration->Schedules[1].enable, 1);
   EXPECT_EQ(rig_.configuration->Options.LoggingEnabled, 0u);  // every load switches it off
   EXPECT_THAT(rig_.windows.events,
-              ElementsAre("open dialog *.cfg", "signal windows",
+              ElementsAre(std::string("open dialog *.cfg") + kCfgDialog, "signal windows",
                           "refresh monitor=0 status=1 master=2 slave=0", kTitle + path + "]"));
   EXPECT_EQ(rig_.tap.WritesTo(analyzer::reg::kFrameTiming).size(), 2u);  // the rig's and the load's
   EXPECT_EQ(rig_.tap.WritesTo(analyzer::reg::kLengthTable).size(), 2u);
@@ -66,7 +67,7 @@ TEST_F(ConfigurationCommandsTest, LoadTakesTheFileAndSendsItsSettingsToTheAnalyz
   // The next dialog offers the current file.
   rig_.windows.chosenFile.reset();
   LoadConfiguration(rig_.context(), descriptions_);
-  EXPECT_EQ(rig_.windows.events.back(), "open dialog " + path);
+  EXPECT_EQ(rig_.windows.events.back(), "open dialog " + path + kCfgDialog);
 }
 
 TEST_F(ConfigurationCommandsTest, UnreadableFileShows108AndChangesNothing) {
@@ -94,8 +95,8 @@ TEST_F(ConfigurationCommandsTest, LoadWhoseSettingsCannotBeSentShows102ButAdopts
 TEST_F(ConfigurationCommandsTest, SaveWithoutAPathContinuesAsSaveAs) {
   rig_.windows.chosenFile = PathIn("new.cfg");
   EXPECT_TRUE(SaveConfiguration(rig_.context()));
-  EXPECT_THAT(rig_.windows.events,
-              ElementsAre("save dialog *.cfg", kTitle + PathIn("new.cfg") + "]"));
+  EXPECT_THAT(rig_.windows.events, ElementsAre(std::string("save dialog *.cfg") + kCfgDialog,
+                                               kTitle + PathIn("new.cfg") + "]"));
   EXPECT_EQ(rig_.state.ConfigPath, PathIn("new.cfg"));
   EXPECT_EQ(fs::file_size(PathIn("new.cfg")), kCurrentFileSize);
   EXPECT_THAT(rig_.sink.Texts(), IsEmpty());
@@ -116,7 +117,8 @@ TEST_F(ConfigurationCommandsTest, SaveToAnUnwritablePathAsksForAnotherName) {
   EXPECT_EQ(box.caption, "Error");
   EXPECT_EQ(box.text, "Please select a project file name.");
   EXPECT_EQ(box.icon, monitor::MessageIcon::kExclamation);
-  EXPECT_THAT(rig_.windows.events, ElementsAre("save dialog " + PathIn("gone/old.cfg")));
+  EXPECT_THAT(rig_.windows.events,
+              ElementsAre("save dialog " + PathIn("gone/old.cfg") + kCfgDialog));
 }
 
 TEST_F(ConfigurationCommandsTest, FailedSaveAsShows109AndKeepsTheCurrentFile) {
@@ -125,7 +127,8 @@ TEST_F(ConfigurationCommandsTest, FailedSaveAsShows109AndKeepsTheCurrentFile) {
   EXPECT_FALSE(SaveConfigurationAs(rig_.context()));
   EXPECT_THAT(rig_.sink.Texts(), ElementsAre("Error[109]"));
   EXPECT_EQ(rig_.state.ConfigPath, PathIn("current.cfg"));
-  EXPECT_THAT(rig_.windows.events, ElementsAre("save dialog " + PathIn("current.cfg")));
+  EXPECT_THAT(rig_.windows.events,
+              ElementsAre("save dialog " + PathIn("current.cfg") + kCfgDialog));
 }
 
 TEST_F(ConfigurationCommandsTest, ExitWritesDefaultCfgInTheProgramFolderWhenNoFileIsCurrent) {

@@ -92,11 +92,20 @@ void RecordingWindows::SetSaveCaptureEnabled(bool enabled) {
   events.push_back(enabled ? "save capture on" : "save capture off");
 }
 
-std::optional<std::string> RecordingWindows::ChooseConfigurationFile(
-    const FileDialogRequest& request) {
+void RecordingWindows::ClearSavedPlacement(Window window) {
+  events.push_back("clear placement " + WindowName(window));
+}
+
+std::optional<std::string> RecordingWindows::ChooseFile(const FileDialogRequest& request) {
   events.push_back(std::string(request.save ? "save dialog " : "open dialog ") +
-                   std::string(request.initialName));
+                   std::string(request.initialName) + " (" + std::string(request.defaultExtension) +
+                   ") " + std::string(request.filter));
   return chosenFile;
+}
+
+bool RecordingWindows::OpenWithShell(const std::filesystem::path& document) {
+  events.push_back("shell open " + document.string());
+  return shellOpens;
 }
 
 AppRig::AppRig(emulator::AnalyzerProfile profile)
@@ -178,6 +187,7 @@ ServedBlocks::ServedBlocks(AppRig& rig) {
     blockHeader.recordCount = static_cast<std::uint8_t>(count);
     std::memcpy(header, &blockHeader, sizeof blockHeader);
     monitor::MonitorRecord frame{};
+    frame.node = monitor::kNodeMaster;
     frame.kind = monitor::kKindEnd;
     frame.ident = 0x10;
     for (int i = 0; i < count; ++i) std::memcpy(records + i * sizeof frame, &frame, sizeof frame);

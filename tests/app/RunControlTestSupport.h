@@ -77,11 +77,15 @@ class RecordingWindows final : public WindowRequests {
   void UpdateDialogBar() override { events.push_back("dialog bar"); }
   void SetSaveCaptureEnabled(bool enabled) override;
   void PostExitCommand() override { events.push_back("exit"); }
-  std::optional<std::string> ChooseConfigurationFile(const FileDialogRequest& request) override;
+  void ClearSavedPlacements() override { events.push_back("clear placements"); }
+  void ClearSavedPlacement(Window window) override;
+  std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+  bool OpenWithShell(const std::filesystem::path& document) override;
 
   std::vector<std::string> events;
   // What the next file dialog answers; nothing = Cancel.
   std::optional<std::string> chosenFile;
+  bool shellOpens = true;
 
  private:
   AppState& state_;
@@ -135,7 +139,7 @@ class AppRig {
 
 // Blocks served to the acquisition thread instead of the analyzer's (so
 // that the thread does not move virtual time): each announces `records`
-// frames of identifier 0x10; once `failing` is set, reads fail. Set up
+// frames of identifier 0x10 from the master; once `failing` is set, reads fail. Set up
 // before the run starts.
 class ServedBlocks {
  public:
