@@ -219,6 +219,9 @@ bool Run(app::AppContext& context, app::RunControl& run, const HeadlessWindows& 
       if (state.SimulationMode == app::kModeBaudrate) PrintMeasuredBaud(context.analyzer);
     }
   }
+  // A stop the run control made itself, a forced exit or a failed
+  // acquisition: the run did not go as asked.
+  const bool endedByItself = windows.exitRequested || !state.Monitoring() || run.StopRequested();
   run.Stop();
   while (run.StopRequested() || run.acquisition().Running()) {
     std::this_thread::sleep_for(kLoopPeriod);
@@ -227,7 +230,7 @@ bool Run(app::AppContext& context, app::RunControl& run, const HeadlessWindows& 
   run.OnRunTimer();  // takes in a failure of the acquisition thread
   printer.PrintNew();
   printer.summary.Print();
-  return state.ShutdownState == app::kShutdownNone && run.acquisition().LastErrorCode() == 0;
+  return !endedByItself && run.acquisition().LastErrorCode() == 0;
 }
 
 }  // namespace

@@ -109,6 +109,15 @@ TEST_F(RunCommandTest, FailedStartExitsWithItsMessages) {
   EXPECT_THAT(run.out, Not(HasSubstr("records ")));
 }
 
+TEST_F(RunCommandTest, LiveLogThatCannotBeCreatedEndsTheRunWithItsMessage) {
+  const CliRun run = RunCli(ConfigOption() + " --seconds 5 --log " +
+                            (folder_ / "gone" / "bus.log").string() + " 2>&1");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_THAT(run.out,
+              HasSubstr("Error: Monitor Data Read Error.(3)\nrecords 0, frames 0, errors 0\n"));
+  EXPECT_THAT(run.out, Not(HasSubstr("comminucation")));
+}
+
 TEST_F(RunCommandTest, UnreadableConfigurationExitsBeforeTheAnalyzerIsOpened) {
   const CliRun run = RunCli("--config " + (folder_ / "missing.cfg").string() + " 2>&1");
   EXPECT_EQ(run.exitCode, 2);
