@@ -6,15 +6,6 @@ namespace orvane::monitor {
 
 MonitorRing::MonitorRing() : records_(std::make_unique<MonitorRecord[]>(MonitorCapacity)) {}
 
-RingSnapshot MonitorRing::Snapshot() const {
-  const std::uint32_t position = position_.load(std::memory_order_acquire);
-  return RingSnapshot{position & ~kWrappedBit, (position & kWrappedBit) != 0};
-}
-
-void MonitorRing::Publish(std::uint32_t writeIndex, bool wrapped) {
-  position_.store(writeIndex | (wrapped ? kWrappedBit : 0u), std::memory_order_release);
-}
-
 void MonitorRing::Reset() {
   std::ranges::fill(MutableRecords(), MonitorRecord{});
   position_.fetch_and(kWrappedBit, std::memory_order_release);

@@ -53,7 +53,10 @@ class MonitorRing {
   MonitorRing();
 
   // Any thread. Acquire load of write index and wrap flag.
-  RingSnapshot Snapshot() const;
+  RingSnapshot Snapshot() const {
+    const std::uint32_t position = position_.load(std::memory_order_acquire);
+    return RingSnapshot{position & ~kWrappedBit, (position & kWrappedBit) != 0};
+  }
   std::span<const MonitorRecord, MonitorCapacity> Records() const {
     return std::span<const MonitorRecord, MonitorCapacity>(records_.get(), MonitorCapacity);
   }
@@ -63,7 +66,9 @@ class MonitorRing {
   std::span<MonitorRecord, MonitorCapacity> MutableRecords() {
     return std::span<MonitorRecord, MonitorCapacity>(records_.get(), MonitorCapacity);
   }
-  void Publish(std::uint32_t writeIndex, bool wrapped);
+  void Publish(std::uint32_t writeIndex, bool wrapped) {
+    position_.store(writeIndex | (wrapped ? kWrappedBit : 0u), std::memory_order_release);
+  }
   // Zeroes every record and the write index; the wrap flag is left alone
   // (the starter clears it with ClearWrapFlag).
   void Reset();

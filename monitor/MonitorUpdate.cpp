@@ -7,13 +7,15 @@ namespace orvane::monitor {
 
 namespace {
 
-std::uint32_t NextIndex(std::uint32_t index, std::uint32_t step) {
-  return (index + step) % MonitorCapacity;
+// Ring index `step` records after `index`, for a step of at most a lap.
+std::uint32_t Advance(std::uint32_t index, std::uint32_t step) {
+  const std::uint32_t next = index + step;
+  return next >= MonitorCapacity ? next - MonitorCapacity : next;
 }
 
 // Records from `from` up to `to` in ring order; `from == to` means none.
 std::uint32_t RecordsBetween(std::uint32_t from, std::uint32_t to) {
-  return (to + MonitorCapacity - from) % MonitorCapacity;
+  return to >= from ? to - from : to + MonitorCapacity - from;
 }
 
 // Records from `from` towards `to` before the ring's end is reached.
@@ -115,7 +117,7 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
   std::uint32_t readPosition = state.viewReadPosition;
 
   auto commit = [&](std::uint32_t count) {
-    viewIndex = NextIndex(viewIndex, count);
+    viewIndex = Advance(viewIndex, count);
     if (viewIndex == 0) viewWrapped = true;
   };
 
@@ -132,7 +134,7 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
     }
     if (run > 0) {
       std::memcpy(&target[viewIndex], first, run * sizeof(MonitorRecord));
-      readPosition = NextIndex(readPosition, run);
+      readPosition = Advance(readPosition, run);
       commit(run);
       continue;
     }
@@ -140,13 +142,13 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
     const MonitorRecord& record = source[readPosition];
     const int groupSize = record.GroupSize();
     if (groupSize == 0) {  // an ordinary record the mask hides
-      readPosition = NextIndex(readPosition, 1);
+      readPosition = Advance(readPosition, 1);
       continue;
     }
     // Wait for the rest of the group; the header is taken again next time.
     if (static_cast<std::uint32_t>(groupSize) > RecordsBetween(readPosition, rawWriteIndex)) break;
-    const MonitorRecord* next = groupSize >= 2 ? &source[NextIndex(readPosition, 1)] : nullptr;
-    readPosition = NextIndex(readPosition, static_cast<std::uint32_t>(groupSize));
+    const MonitorRecord* next = groupSize >= 2 ? &source[Advance(readPosition, 1)] : nullptr;
+    readPosition = Advance(readPosition, static_cast<std::uint32_t>(groupSize));
     if (MonitorMask::IsVisible(record, visible)) {
       target[viewIndex] = MergeExtendedHeader(record, next);
       commit(1);
@@ -168,7 +170,7 @@ std::uint32_t UpdateIdTables(MonitorState& state, std::uint32_t previousWriteInd
     for (const MonitorRecord& record : view.subspan(index, count)) {
       StoreInTables(state, record, mapInForce);
     }
-    index = NextIndex(index, count);
+    index = Advance(index, count);
   }
   return writeIndex;
 }
