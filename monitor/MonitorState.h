@@ -15,14 +15,16 @@
 //   record may be overwritten while it is read, which readers tolerate.
 // - Table slots are published the same way: the record first, then its seen
 //   flag or counter with release.
-// No function here blocks except LatestBlockHeader's short internal lock.
+// Nothing here takes a lock; LatestBlockHeader::Load retries while a store
+// overlaps it.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <span>
 
 #include "monitor/MonitorRecord.h"
@@ -83,16 +85,28 @@ class MonitorRing {
 
 // A copy of the most recent MonitorBlockHeader. Written by the acquisition
 // thread once per block, read by the status and simulation monitor windows
-// and by the stopper; a short lock keeps the 27 bytes consistent.
+// and by the stopper. A sequence counter keeps the 27 bytes consistent
+// without a lock: it is odd while a store is under way, and a load that saw
+// it odd or changed copies again.
 class LatestBlockHeader {
  public:
+  // Any thread; retries only while a store overlaps it.
   MonitorBlockHeader Load() const;
+  // One writer at a time: the acquisition thread, or the starter while no
+  // acquisition thread runs.
   void Store(const MonitorBlockHeader& header);
+  // Writer side, like Store.
   void ClearRecordCount();
 
  private:
-  mutable std::mutex mutex_;
-  MonitorBlockHeader header_{};
+  static constexpr std::size_t kWordCount = (sizeof(MonitorBlockHeader) + 7) / 8;
+  // The last word ends with the header, overlapping the one before it.
+  static constexpr std::size_t WordOffset(std::size_t index) {
+    return std::min(index * 8, sizeof(MonitorBlockHeader) - 8);
+  }
+
+  std::atomic<std::uint32_t> sequence_{0};
+  std::array<std::atomic<std::uint64_t>, kWordCount> words_{};
 };
 
 inline constexpr int kEachIdSlotCount = 72;

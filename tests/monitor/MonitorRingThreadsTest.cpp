@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -77,6 +78,60 @@ TEST(MonitorRingThreads, SnapshotsCoverOnlyPublishedRecords) {
             static_cast<std::uint32_t>(kBlocks * kBlockRecords));
   EXPECT_EQ(pauses, kBlocks / 100 - 1);
   EXPECT_GE(checkedUpTo, static_cast<std::uint32_t>((kBlocks - 100) * kBlockRecords));
+}
+
+// A header whose every field is derived from `number`, so that a mix of two
+// headers is recognisable.
+MonitorBlockHeader NumberedHeader(std::uint32_t number) {
+  MonitorBlockHeader header{};
+  header.packetCount = number;
+  header.busLoad = static_cast<std::uint16_t>(number * 7);
+  header.busStatus = static_cast<std::uint8_t>(number >> 3);
+  std::fill(std::begin(header.reserved), std::end(header.reserved),
+            static_cast<std::uint8_t>(number >> 5));
+  header.scheduleCount = static_cast<std::uint16_t>(number >> 11);
+  header.requestCount = ~number;
+  header.successCount = number * 3;
+  header.recordCount = static_cast<std::uint8_t>(number);
+  return header;
+}
+
+// The status window loads the latest block header while the acquisition
+// thread replaces it block after block: every load is one whole header, and
+// successive loads never go back to an older one.
+TEST(MonitorRingThreads, LatestBlockHeaderLoadsAreNeverMixed) {
+  LatestBlockHeader latest;
+  latest.Store(NumberedHeader(0));
+  std::atomic<bool> readerDone{false};
+  std::uint32_t lastStored = 0;
+
+  // The writer keeps storing until the reader has finished, so that every
+  // load below overlaps stores.
+  std::thread writer([&] {
+    std::uint32_t number = 0;
+    while (!readerDone.load()) latest.Store(NumberedHeader(++number));
+    lastStored = number;
+  });
+
+  while (latest.Load().packetCount == 0) std::this_thread::yield();
+  int mixed = 0;
+  int backwards = 0;
+  std::uint32_t previous = 0;
+  for (int load = 0; load < 200000; ++load) {
+    const MonitorBlockHeader header = latest.Load();
+    const MonitorBlockHeader expected = NumberedHeader(header.packetCount);
+    if (std::memcmp(&header, &expected, sizeof header) != 0) ++mixed;
+    if (header.packetCount < previous) ++backwards;
+    previous = header.packetCount;
+  }
+  readerDone.store(true);
+  writer.join();
+
+  EXPECT_EQ(mixed, 0);
+  EXPECT_EQ(backwards, 0);
+  const MonitorBlockHeader last = latest.Load();
+  const MonitorBlockHeader expectedLast = NumberedHeader(lastStored);
+  EXPECT_EQ(std::memcmp(&last, &expectedLast, sizeof last), 0);
 }
 
 }  // namespace
