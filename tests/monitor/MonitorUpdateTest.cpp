@@ -59,7 +59,7 @@ TEST(MonitorRecordLayout, FieldsSitAtTheirWireOffsets) {
                                  0x1E, 0x00, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0x5A};
   MonitorRecord record;
   std::memcpy(&record, wire, sizeof wire);
-  EXPECT_EQ(record.time, static_cast<std::int32_t>(0x81020304));
+  EXPECT_EQ(+record.time, static_cast<std::int32_t>(0x81020304));
   EXPECT_EQ(record.node, kNodeSlave);
   EXPECT_TRUE(record.IsTx());
   EXPECT_EQ(record.GroupSize(), 3);
@@ -75,12 +75,12 @@ TEST(MonitorRecordLayout, FieldsSitAtTheirWireOffsets) {
                                        0,    0,    7, 0, 9,    0,    0,    0, 8, 0, 0, 0, 25};
   MonitorBlockHeader header;
   std::memcpy(&header, headerWire, sizeof headerWire);
-  EXPECT_EQ(header.packetCount, 10000u);
+  EXPECT_EQ(+header.packetCount, 10000u);
   EXPECT_DOUBLE_EQ(header.BusLoadPercent(), 34.7);
   EXPECT_EQ(header.busStatus, kBusWakeup);
-  EXPECT_EQ(header.scheduleCount, 7);
-  EXPECT_EQ(header.requestCount, 9u);
-  EXPECT_EQ(header.successCount, 8u);
+  EXPECT_EQ(+header.scheduleCount, 7);
+  EXPECT_EQ(+header.requestCount, 9u);
+  EXPECT_EQ(+header.successCount, 8u);
   EXPECT_EQ(header.recordCount, 25);
 }
 
@@ -92,11 +92,11 @@ TEST_F(MonitorUpdateTest, BlockPastTheEndWrapsToTheStart) {
   EXPECT_EQ(raw.writeIndex, 15u);
   EXPECT_TRUE(raw.wrapped);
   const auto records = state_->MonitorBuffer.Records();
-  EXPECT_EQ(records[99990].time, 1000);
-  EXPECT_EQ(records[99999].time, 1009);
-  EXPECT_EQ(records[0].time, 1010);
-  EXPECT_EQ(records[14].time, 1024);
-  EXPECT_EQ(records[15].time, 0);
+  EXPECT_EQ(+records[99990].time, 1000);
+  EXPECT_EQ(+records[99999].time, 1009);
+  EXPECT_EQ(+records[0].time, 1010);
+  EXPECT_EQ(+records[14].time, 1024);
+  EXPECT_EQ(+records[15].time, 0);
   EXPECT_EQ(raw.IndexOf(0), 15u);
   EXPECT_EQ(raw.Count(), MonitorCapacity);
 }
@@ -106,7 +106,7 @@ TEST_F(MonitorUpdateTest, BlockFillingTheRingExactlySetsIndexZeroAndWrap) {
   Append(Frames(25, 1));
   EXPECT_EQ(state_->MonitorBuffer.Snapshot().writeIndex, 0u);
   EXPECT_TRUE(state_->MonitorBuffer.Snapshot().wrapped);
-  EXPECT_EQ(state_->MonitorBuffer.Records()[MonitorCapacity - 1].time, 25);
+  EXPECT_EQ(+state_->MonitorBuffer.Records()[MonitorCapacity - 1].time, 25);
 
   Update();
   EXPECT_EQ(state_->viewReadPosition, 0u) << "the view builder follows the raw ring to its end";
@@ -140,7 +140,7 @@ TEST_F(MonitorUpdateTest, ExtendedFrameWaitsForItsLastRecordThenMerges) {
   const std::uint8_t expected[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
   EXPECT_EQ(0, std::memcmp(merged.data, expected, 8));
   EXPECT_EQ(merged.checksum, expected[8]);
-  EXPECT_EQ(View(1).time, 600);
+  EXPECT_EQ(+View(1).time, 600);
   EXPECT_EQ(state_->viewReadPosition, 4u);
 }
 
@@ -177,8 +177,8 @@ TEST_F(MonitorUpdateTest, MaskKeepsRecordsOutOfTheViewOnly) {
 
   EXPECT_EQ(state_->MonitorBuffer.Snapshot().writeIndex, 3u);
   ASSERT_EQ(state_->ViewBuffer.Snapshot().writeIndex, 2u);
-  EXPECT_EQ(View(0).time, 1);
-  EXPECT_EQ(View(1).time, 3) << "the identifier is compared without the parity bits";
+  EXPECT_EQ(+View(0).time, 1);
+  EXPECT_EQ(+View(1).time, 3) << "the identifier is compared without the parity bits";
   EXPECT_FALSE(state_->EachIdTable.seen[0x11].load());
 
   std::vector<MonitorRecord> hidden = ExtendedGroup(4, 0x3E, 30);
@@ -187,7 +187,7 @@ TEST_F(MonitorUpdateTest, MaskKeepsRecordsOutOfTheViewOnly) {
   Update(mask);
   EXPECT_EQ(state_->viewReadPosition, 7u) << "a hidden extended frame is passed over whole";
   ASSERT_EQ(state_->ViewBuffer.Snapshot().writeIndex, 3u);
-  EXPECT_EQ(View(2).time, 5);
+  EXPECT_EQ(+View(2).time, 5);
   EXPECT_TRUE(mask.Passes(View(2)));
   EXPECT_FALSE(mask.Passes(hidden[0]));
 
@@ -206,8 +206,8 @@ TEST_F(MonitorUpdateTest, ViewBufferWrapsOnItsOwnEnd) {
   EXPECT_EQ(view.writeIndex, 3u);
   EXPECT_TRUE(view.wrapped);
   EXPECT_FALSE(state_->MonitorBuffer.Snapshot().wrapped);
-  EXPECT_EQ(View(MonitorCapacity - 1).time, 11);
-  EXPECT_EQ(View(2).time, 14);
+  EXPECT_EQ(+View(MonitorCapacity - 1).time, 11);
+  EXPECT_EQ(+View(2).time, 14);
   EXPECT_EQ(state_->LastFrameTable.counters[0x12].load(), 5u)
       << "the tables follow the view across its end";
 }
@@ -223,23 +223,23 @@ TEST_F(MonitorUpdateTest, EachIdSlotsForSpecialEvents) {
 
   const EachIdSlots& table = state_->EachIdTable;
   EXPECT_TRUE(table.seen[kWakeupSlot].load());
-  EXPECT_EQ(table.records[kWakeupSlot].time, 1);
+  EXPECT_EQ(+table.records[kWakeupSlot].time, 1);
   EXPECT_FALSE(table.seen[0x2A].load());
-  EXPECT_EQ(table.records[kErrorSlot].time, 2);
-  EXPECT_EQ(table.records[kFirstIoSlot + 2].time, 4) << "kind 12 lands in slot 67";
-  EXPECT_EQ(table.records[0x08].time, 5);
+  EXPECT_EQ(+table.records[kErrorSlot].time, 2);
+  EXPECT_EQ(+table.records[kFirstIoSlot + 2].time, 4) << "kind 12 lands in slot 67";
+  EXPECT_EQ(+table.records[0x08].time, 5);
   EXPECT_FALSE(table.seen[0x05].load());
 
   Append({simError});
   Update();
-  EXPECT_EQ(table.records[kErrorSlot].time, 3) << "kind low 4 bits 5 is an error event too";
+  EXPECT_EQ(+table.records[kErrorSlot].time, 3) << "kind low 4 bits 5 is an error event too";
 }
 
 TEST_F(MonitorUpdateTest, LastFrameTableCountsCompleteFramesOnly) {
   Append({Frame(1, 0x13), Frame(2, 0x13, kKindRequest), Frame(3, 0x53)});
   Update();
   EXPECT_EQ(state_->LastFrameTable.counters[0x13].load(), 2u);
-  EXPECT_EQ(state_->LastFrameTable.records[0x13].time, 3);
+  EXPECT_EQ(+state_->LastFrameTable.records[0x13].time, 3);
 
   state_->LastFrameTable.counters[0x13].store(std::numeric_limits<std::uint32_t>::max());
   Append({Frame(4, 0x13)});
@@ -260,18 +260,18 @@ TEST_F(MonitorUpdateTest, NodeOrderMapAppliesOnlyToIdentifierSlotsInNodeOrder) {
   const FixedSlotMap map(40);
   Append({Frame(1, 0x01)});
   Update({}, 0, &map);
-  EXPECT_EQ(state_->EachIdTable.records[0x01].time, 1) << "order of ID ignores the map";
+  EXPECT_EQ(+state_->EachIdTable.records[0x01].time, 1) << "order of ID ignores the map";
 
   Append({Frame(2, 0x02), Frame(3, 0x03, kKindWakeup)});
   Update({}, 1, &map);
-  EXPECT_EQ(state_->EachIdTable.records[40].time, 2);
-  EXPECT_EQ(state_->EachIdTable.records[kWakeupSlot].time, 3);
+  EXPECT_EQ(+state_->EachIdTable.records[40].time, 2);
+  EXPECT_EQ(+state_->EachIdTable.records[kWakeupSlot].time, 3);
   EXPECT_FALSE(state_->EachIdTable.seen[0x02].load());
 
   const FixedSlotMap broken(70);
   Append({Frame(4, 0x04)});
   Update({}, 1, &broken);
-  EXPECT_EQ(state_->EachIdTable.records[0x04].time, 4) << "a slot outside 0-63 is not used";
+  EXPECT_EQ(+state_->EachIdTable.records[0x04].time, 4) << "a slot outside 0-63 is not used";
   EXPECT_FALSE(state_->EachIdTable.seen[70].load());
 }
 
@@ -285,9 +285,9 @@ TEST_F(MonitorUpdateTest, StartOfRunResetAndStarterFlags) {
   EXPECT_EQ(state_->MonitorBuffer.Snapshot().writeIndex, 0u);
   EXPECT_TRUE(state_->MonitorBuffer.Snapshot().wrapped) << "wrap flags are the starter's";
   EXPECT_TRUE(state_->EachIdTable.seen[0x12].load()) << "seen flags are the starter's";
-  EXPECT_EQ(state_->MonitorBuffer.Records()[MonitorCapacity - 1].time, 0);
-  EXPECT_EQ(state_->ViewBuffer.Records()[0].time, 0);
-  EXPECT_EQ(state_->EachIdTable.records[0x12].time, 0);
+  EXPECT_EQ(+state_->MonitorBuffer.Records()[MonitorCapacity - 1].time, 0);
+  EXPECT_EQ(+state_->ViewBuffer.Records()[0].time, 0);
+  EXPECT_EQ(+state_->EachIdTable.records[0x12].time, 0);
   EXPECT_EQ(state_->LastFrameTable.counters[0x12].load(), 0u);
   EXPECT_EQ(state_->recordsSeen.load(), 0u);
   EXPECT_EQ(state_->viewReadPosition, 0u);
