@@ -39,7 +39,10 @@ void Compact(CaptureBuffer& capture, const monitor::MonitorMask& mask) {
       if (i + step > raw.size()) break;
       shown = monitor::MergeExtendedHeader(record, step >= 2 ? &raw[i + 1] : nullptr);
     }
-    if (monitor::MonitorMask::IsVisible(record, visible)) capture.records[kept++] = shown;
+    if (monitor::MonitorMask::IsVisible(record, visible)) {
+      capture.rawIndex[kept] = static_cast<std::uint16_t>(i);
+      capture.records[kept++] = shown;
+    }
     i += step;
   }
   capture.keptCount = kept;
@@ -53,6 +56,17 @@ void TakeCapture(CaptureBuffer& capture,
   capture.valid = true;
   CopyRawRecords(capture, monitorBuffer, snapshot);
   Compact(capture, mask);
+}
+
+std::vector<monitor::MonitorRecord> KeptRawRecords(const CaptureBuffer& capture) {
+  std::vector<monitor::MonitorRecord> raw;
+  for (const std::uint16_t first : std::span(capture.rawIndex).first(capture.keptCount)) {
+    const monitor::MonitorRecord& record = capture.scratch[first];
+    const int size = record.IsExtendedHeader() ? record.GroupSize() : 1;
+    const auto group = capture.scratch.begin() + first;
+    raw.insert(raw.end(), group, group + size);
+  }
+  return raw;
 }
 
 void DiscardCapture(CaptureBuffer& capture) {

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "monitor/MonitorRecord.h"
 #include "monitor/MonitorState.h"
@@ -26,6 +27,9 @@ struct CaptureBuffer {
   std::array<monitor::MonitorRecord, kCaptureCapacity> records{};
   // The raw records taken from the MonitorBuffer, oldest first.
   std::array<monitor::MonitorRecord, kCaptureCapacity> scratch{};
+  // For each kept record the scratch index of its raw record (an extended
+  // frame's header).
+  std::array<std::uint16_t, kCaptureCapacity> rawIndex{};
   bool valid = false;
   std::uint32_t rawCount = 0;
   std::uint32_t keptCount = 0;
@@ -44,6 +48,11 @@ struct CaptureBuffer {
 void TakeCapture(CaptureBuffer& capture,
                  std::span<const monitor::MonitorRecord, monitor::MonitorCapacity> monitorBuffer,
                  monitor::RingSnapshot snapshot, const monitor::MonitorMask& mask);
+
+// The raw records behind the kept ones, oldest first: an ordinary record as
+// it is, an extended frame as its whole group, so that a log of the capture
+// has one line per kept record with all of its data bytes.
+std::vector<monitor::MonitorRecord> KeptRawRecords(const CaptureBuffer& capture);
 
 // Discards the capture (start of a measurement).
 void DiscardCapture(CaptureBuffer& capture);
