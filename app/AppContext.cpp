@@ -44,18 +44,20 @@ monitor::LogFormat MakeLogFormat(const settings::IdentifierDefinition& identifie
 analyzer::AcquisitionSettings MakeAcquisitionSettings(const AppContext& context) {
   const AppState& state = context.state;
   const Configuration& configuration = context.configuration;
-  analyzer::AcquisitionSettings settings;
-  settings.loggingEnabled = configuration.Options.LoggingEnabled != 0;
-  settings.logPath = state.LogPath;
-  settings.programFolder = state.ProgramFolder;
-  settings.logFormat =
+  analyzer::AcquisitionSettings acquisition;
+  acquisition.loggingEnabled = configuration.Options.LoggingEnabled != 0;
+  acquisition.logPath = state.LogPath;
+  acquisition.programFolder = state.ProgramFolder;
+  acquisition.logFormat =
       MakeLogFormat(configuration.Settings.Identifiers, configuration.Settings.Options,
                     state.IdentifierFieldMode, state.DataRadix);
-  settings.mask.MaskEnabled = configuration.Options.MaskEnabled != 0;
-  settings.mask.MaskIds = configuration.Options.MaskIds;
-  settings.sortOrder = configuration.Settings.Options.SortOrder;
-  settings.nodeOrder = state.NodeOrder;
-  return settings;
+  acquisition.mask.MaskEnabled = configuration.Options.MaskEnabled != 0;
+  acquisition.mask.MaskIds = configuration.Options.MaskIds;
+  acquisition.sortOrder = configuration.Settings.Options.SortOrder;
+  if (acquisition.sortOrder == settings::kOrderOfNode) {
+    acquisition.nodeOrder = context.description.NodeOrder().get();
+  }
+  return acquisition;
 }
 
 }  // namespace orvane::app

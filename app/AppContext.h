@@ -1,7 +1,8 @@
 // What the main frame's run control and commands work on: the application's
 // state, configuration and monitor data, the analyzer, the simulation run
-// states, and the two ways out to the user (message boxes and window
-// requests). The application owns every part; tests make their own.
+// states, the two ways out to the user (message boxes and window requests),
+// the loaded LIN description and the capture buffer. The application owns
+// every part; tests make their own.
 //
 // Threads: the user-interface thread only (see the headers of the parts for
 // what the acquisition thread shares).
@@ -11,11 +12,13 @@
 #include "analyzer/RegisterMap.h"
 #include "app/AppState.h"
 #include "app/Configuration.h"
+#include "app/LoadedDescription.h"
 #include "app/WindowRequests.h"
 #include "monitor/MessageSink.h"
 #include "monitor/MonitorState.h"
 #include "simulation/MasterRun.h"
 #include "simulation/SlaveSimulation.h"
+#include "views/Capture.h"
 
 namespace orvane::app {
 
@@ -28,6 +31,8 @@ struct AppContext {
   simulation::SlaveRunState& slave;
   monitor::MessageSink& messages;
   WindowRequests& windows;
+  LoadedDescription& description;
+  views::CaptureBuffer& capture;
 };
 
 // The master and slave simulation steps bound to the context's model.
@@ -41,7 +46,10 @@ monitor::LogFormat MakeLogFormat(const settings::IdentifierDefinition& identifie
 
 // What the acquisition thread of a run starting now needs: logging, the
 // live log's name (LogPath, already formed for the run), the log format, the
-// monitor mask and the Each ID order.
+// monitor mask and the Each ID order: with Order of Node and a loaded
+// description, that description's node order. The node order belongs to
+// the loaded description; whoever starts a thread with it keeps it alive
+// (LoadedDescription::NodeOrder) until the thread has ended.
 analyzer::AcquisitionSettings MakeAcquisitionSettings(const AppContext& context);
 
 }  // namespace orvane::app

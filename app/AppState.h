@@ -23,8 +23,6 @@
 #include <filesystem>
 #include <string>
 
-#include "monitor/MonitorUpdate.h"
-
 namespace orvane::app {
 
 enum SimulationMode : std::int32_t {
@@ -103,9 +101,6 @@ struct AppState {
   std::string LanguageCode = "ENG";          // "JPN" or "ENG"
   std::string IdentifierFieldMode = "IDEN";  // "IDEN" or "ID+DLC"
   std::string DataRadix = "HEX";
-  // The node order of the loaded LIN description, or null when none is
-  // loaded; it must stay valid while an acquisition thread runs.
-  const monitor::IdentifierSlotMap* NodeOrder = nullptr;
 
   bool Monitoring() const { return MonitorStopped == 0; }
 };

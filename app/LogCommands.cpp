@@ -15,19 +15,35 @@ monitor::LogFormat CurrentLogFormat(const AppContext& context) {
                        context.state.IdentifierFieldMode, context.state.DataRadix);
 }
 
-}  // namespace
-
-bool SaveMonitorLog(const AppContext& context) {
+// The save dialog of a log file, then `write` into the chosen file;
+// message 105 when that fails.
+template <typename WriteLog>
+bool SaveLogAs(const AppContext& context, std::string_view title, WriteLog write) {
   const std::optional<std::string> path =
       context.windows.ChooseFile({.save = true,
                                   .initialName = "default.log",
                                   .defaultExtension = "log",
-                                  .filter = "Log File(*.log)|*.log|All(*.*)|*.*||"});
+                                  .filter = "Log File(*.log)|*.log|All(*.*)|*.*||",
+                                  .title = title});
   if (!path) return false;
-  if (monitor::SaveLog(*path, context.monitor.MonitorBuffer, CurrentLogFormat(context)))
-    return true;
+  if (write(*path, CurrentLogFormat(context))) return true;
   monitor::ShowErrorMessage(context.messages, kLogFileErrorMessage);
   return false;
+}
+
+}  // namespace
+
+bool SaveMonitorLog(const AppContext& context) {
+  return SaveLogAs(context, {}, [&](const std::string& path, const monitor::LogFormat& format) {
+    return monitor::SaveLog(path, context.monitor.MonitorBuffer, format);
+  });
+}
+
+bool SaveCaptureLog(const AppContext& context) {
+  return SaveLogAs(context, kSaveCaptureDialogTitle,
+                   [&](const std::string& path, const monitor::LogFormat& format) {
+                     return monitor::SaveLog(path, views::KeptRawRecords(context.capture), format);
+                   });
 }
 
 std::optional<std::string> CopyMonitorLog(const AppContext& context) {

@@ -69,6 +69,10 @@ bool RunControl::Start() {
     context_.windows.ResetCaptureAndFind();
     if (state.WindowOpen[Window::kFind]) context_.windows.NotifyFindWindow(true);
     TellRunViews(context_, kUpdateMonitoringStarted);
+    // The previous run's thread, told to stop, ends within one poll and may
+    // still read its node order until then.
+    acquisition_.Join();
+    runNodeOrder_ = context_.description.NodeOrder();
     analyzer::AcquisitionSettings settings = MakeAcquisitionSettings(context_);
     settings.stopPollInterval = acquisitionPollInterval_;
     if (session_.Start(std::move(settings))) {

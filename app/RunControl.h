@@ -22,6 +22,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -56,8 +57,11 @@ class RunControl {
   // switches, messages 107/101/106; slave: table download, 107/400), forms
   // the log file name into LogPath, marks monitoring, tells the views, calls
   // MonitorStart (failure: message 104, back to stopped) and starts the
-  // acquisition thread; in a simulation mode the tick is armed. Returns
-  // whether monitoring started.
+  // acquisition thread; in a simulation mode the tick is armed. The run
+  // keeps the node order of the description loaded now, also when the
+  // description is released or replaced before its thread has ended; a
+  // previous run's thread, already told to stop, is waited for (one poll at
+  // most). Returns whether monitoring started.
   bool Start();
 
   // Stop (command 32772), only while monitoring and no stop is under way:
@@ -118,6 +122,9 @@ class RunControl {
 
   AppContext context_;
   std::chrono::milliseconds acquisitionPollInterval_;
+  // The node order the current run's thread reads; declared before the
+  // thread's owner so that it outlives the thread.
+  std::shared_ptr<const monitor::IdentifierSlotMap> runNodeOrder_;
   analyzer::Acquisition acquisition_;
   analyzer::MonitorSession session_;
   bool tickArmed_ = false;

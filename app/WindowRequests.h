@@ -1,7 +1,8 @@
 // What the run control and the main frame's commands ask of the windows:
-// opening, closing, titling and refreshing them, the file dialogs of the
-// configuration commands, and posting the exit command. The GUI implements
-// it with its MDI area and dialogs; tests implement it with a recorder.
+// opening, closing, titling and refreshing them, the file dialogs and the
+// wait cursor of the file commands, and posting the exit command. The GUI
+// implements it with its MDI area and dialogs; tests implement it with a
+// recorder.
 //
 // Threads: called only on the user-interface thread. The file dialogs block
 // until the user has chosen; everything else returns at once (a refresh may
@@ -22,7 +23,8 @@ struct FileDialogRequest {
   bool save = false;  // a save dialog with an overwrite prompt; else an open dialog
   std::string_view initialName;
   std::string_view defaultExtension;
-  std::string_view filter;  // "Name(*.ext)|*.ext|All(*.*)|*.*||"
+  std::string_view filter;      // "Name(*.ext)|*.ext|All(*.*)|*.*||"
+  std::string_view title = {};  // empty: the platform's own title
 };
 
 class WindowRequests {
@@ -63,6 +65,9 @@ class WindowRequests {
   virtual void ClearSavedPlacement(Window window) = 0;
   // Posts the application-exit command; the close rules then apply.
   virtual void PostExitCommand() = 0;
+  // Shows the wait cursor while a file is read (true) and takes it away
+  // again (false).
+  virtual void SetWaitCursor(bool on) = 0;
   // Runs a file dialog; the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   // Opens a document with the desktop's application for it; false when

@@ -1,13 +1,15 @@
 // orvane-cli run: a headless run of the program's run control.
 //
 // Binds liborlink.so from the program's folder, reads a configuration file
-// (as at start-up, without questions), opens the analyzer, downloads the
-// settings, selects the mode and the master schedule, and starts as the
-// program's Start does. While it runs, the loop drives the 50 ms simulation
-// tick, the 200 ms run timer and a presence check every second, prints every
-// monitored record as its log line and, in baud-rate measurement, the
-// measured baud rate once a second. Ctrl+C (or --seconds) stops with the
-// drain. A start that fails exits with status 2 after its message.
+// and the LIN description it refers to (as at start-up, without questions;
+// with Order of Node the Each ID table then sorts by node), opens the
+// analyzer, downloads the settings, selects the mode and the master
+// schedule, and starts as the program's Start does. While it runs, the loop
+// drives the 50 ms simulation tick, the 200 ms run timer and a presence check
+// every second, prints every monitored record as its log line and, in
+// baud-rate measurement, the measured baud rate once a second. Ctrl+C (or
+// --seconds) stops with the drain. A start that fails exits with status 2
+// after its message.
 //
 // stdout carries the log lines (LF line ends) and the "Baudrate" lines;
 // messages and the summary go to stderr.
@@ -22,10 +24,12 @@
 #include "analyzer/RegisterMap.h"
 #include "app/AppContext.h"
 #include "app/ConfigurationFile.h"
+#include "app/LoadedDescription.h"
 #include "app/ModeCommands.h"
 #include "app/RunControl.h"
 #include "cli/AnalyzerTerminal.h"
 #include "cli/Commands.h"
+#include "views/Capture.h"
 
 namespace orvane::cli {
 namespace {
@@ -106,14 +110,6 @@ int Fail(const std::string& message) {
   return 2;
 }
 
-// The command line has no LIN description parser at hand: a description
-// the file refers to counts as not loaded.
-class NoDescriptions final : public app::LinDescriptionLoader {
- public:
-  void Release() override {}
-  bool Reload(std::string_view) override { return false; }
-};
-
 // No windows: their flags follow the requests, and a posted exit ends the run.
 class HeadlessWindows final : public app::WindowRequests {
  public:
@@ -132,6 +128,7 @@ class HeadlessWindows final : public app::WindowRequests {
   void UpdateDialogBar() override {}
   void SetSaveCaptureEnabled(bool) override {}
   void PostExitCommand() override { exitRequested = true; }
+  void SetWaitCursor(bool) override {}
   void ClearSavedPlacements() override {}
   void ClearSavedPlacement(app::Window) override {}
   std::optional<std::string> ChooseFile(const app::FileDialogRequest&) override {
@@ -145,13 +142,13 @@ class HeadlessWindows final : public app::WindowRequests {
   app::AppState& state_;
 };
 
-// Reads the configuration as start-up does and prepares it for the revision
-// the analyzer gets: LIN 1.3 knows no enhanced checksums and no break select.
+// Reads the configuration as start-up does, with the LIN description it
+// refers to, and prepares it for the revision the analyzer gets: LIN 1.3
+// knows no enhanced checksums and no break select.
 bool ReadRunConfiguration(const Options& options, app::Configuration& configuration,
-                          monitor::MessageSink& messages) {
+                          app::LoadedDescription& descriptions, monitor::MessageSink& messages) {
   app::SetDefaults(configuration, analyzer::ProgramFolder().string());
   configuration.Settings.LinRevision = options.linRevision;
-  NoDescriptions descriptions;
   const app::ReadResult read =
       app::ReadConfiguration(options.configPath, false, configuration, descriptions, messages);
   if (read.status != app::ReadStatus::Loaded) {
@@ -251,7 +248,8 @@ int RunRun(Args args) {
   state.LogPath = options->logPath;
   TerminalMessages messages([&state] { return state.ShutdownState == app::kShutdownNone; });
   const auto configuration = std::make_unique<app::Configuration>();
-  if (!ReadRunConfiguration(*options, *configuration, messages)) return 2;
+  app::LoadedDescription description;
+  if (!ReadRunConfiguration(*options, *configuration, description, messages)) return 2;
 
   if (!connection.Open(messages)) return Fail(kCannotOpenAnalyzerText);
   const analyzer::RegisterMap& map = connection.map();
@@ -259,8 +257,9 @@ int RunRun(Args args) {
   const auto master = std::make_unique<simulation::MasterRunState>();
   simulation::SlaveRunState slave;
   HeadlessWindows windows(state);
-  app::AppContext context{state,   *configuration, *monitorState, map,
-                          *master, slave,          messages,      windows};
+  const auto capture = std::make_unique<views::CaptureBuffer>();
+  app::AppContext context{state, *configuration, *monitorState, map,         *master,
+                          slave, messages,       windows,       description, *capture};
 
   bool ok = DownloadSettings(map, configuration->Options, configuration->Settings.Options,
                              configuration->Settings.Identifiers, options->linRevision, messages) &&

@@ -97,9 +97,11 @@ void RecordingWindows::ClearSavedPlacement(Window window) {
 }
 
 std::optional<std::string> RecordingWindows::ChooseFile(const FileDialogRequest& request) {
+  const std::string title =
+      request.title.empty() ? std::string() : " \"" + std::string(request.title) + "\"";
   events.push_back(std::string(request.save ? "save dialog " : "open dialog ") +
                    std::string(request.initialName) + " (" + std::string(request.defaultExtension) +
-                   ") " + std::string(request.filter));
+                   ") " + std::string(request.filter) + title);
   return chosenFile;
 }
 
@@ -133,8 +135,8 @@ void AppRig::UseLink(const analyzer::LinkApi& link) {
   linkApi_ = link;
   map_ = std::make_unique<analyzer::RegisterMap>(linkApi_,
                                                  analyzer::test::SleepOn(this->link.clock()));
-  context_ = std::make_unique<AppContext>(
-      AppContext{state, *configuration, *monitor, *map_, master, slave, sink, windows});
+  context_ = std::make_unique<AppContext>(AppContext{state, *configuration, *monitor, *map_, master,
+                                                     slave, sink, windows, description, capture});
   run_ = std::make_unique<RunControl>(*context_, milliseconds(1));
 }
 

@@ -77,6 +77,7 @@ class RecordingWindows final : public WindowRequests {
   void UpdateDialogBar() override { events.push_back("dialog bar"); }
   void SetSaveCaptureEnabled(bool enabled) override;
   void PostExitCommand() override { events.push_back("exit"); }
+  void SetWaitCursor(bool on) override { events.push_back(on ? "wait cursor" : "normal cursor"); }
   void ClearSavedPlacements() override { events.push_back("clear placements"); }
   void ClearSavedPlacement(Window window) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
@@ -128,6 +129,8 @@ class AppRig {
   simulation::SlaveRunState slave;
   AppSink sink{state};
   RecordingWindows windows{state};
+  LoadedDescription description;
+  views::CaptureBuffer capture;
 
  private:
   analyzer::LinkApi linkApi_;
