@@ -3,13 +3,17 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 
 #include "app/ConfigurationFile.h"
+#include "app/LoadedDescription.h"
 #include "app/settings/BaudRateTable.h"
 #include "cli/Commands.h"
 #include "monitor/MessageSink.h"
+#include "signals/LdfLoader.h"
+#include "signals/LdfMessages.h"
 
 namespace orvane::cli {
 
@@ -40,14 +44,6 @@ class StderrMessages final : public monitor::MessageSink {
   }
 };
 
-// The command line has no LIN description parser at hand: a description
-// the file refers to counts as not loaded.
-class NoDescriptions final : public app::LinDescriptionLoader {
- public:
-  void Release() override {}
-  bool Reload(std::string_view) override { return false; }
-};
-
 fs::path ProgramFolder() {
   std::error_code error;
   const fs::path program = fs::read_symlink("/proc/self/exe", error);
@@ -64,6 +60,28 @@ std::string Printable(std::string_view text) {
 }
 
 const char* OnOff(std::uint32_t flag) { return flag != 0 ? "on" : "off"; }
+
+// Whether the LIN description a stored settings record refers to loads as
+// the program loads it, without questions: "none", "<path> loads (...)" or
+// "<path> does not load: <why>".
+std::string DescriptionReport(const settings::SettingsRecord& stored) {
+  if (stored.DescriptionReference == 0) return "none";
+  std::string path(settings::FieldText(stored.DescriptionPath));
+  const std::string shown = Printable(path);
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) {
+    return shown + " does not load: no such file";
+  }
+  std::unique_ptr<signals::LinDescription> description;
+  const signals::LoadOutcome outcome =
+      signals::Load(path, nullptr, signals::kDefaultSectionMask, description);
+  if (outcome.result == signals::LoadResult::kLoaded) {
+    return shown + " loads (" + std::to_string(description->frames.size()) + " frames, " +
+           std::to_string(description->signals.size()) + " signals)";
+  }
+  return shown +
+         " does not load: " + StderrMessages::OneLine(signals::LdfMessageText(outcome.messageId));
+}
 
 std::string LayoutText(app::FileLayout layout) {
   return layout == app::FileLayout::Current
@@ -91,9 +109,7 @@ int New(const fs::path& path) {
 void ShowOptions(const Configuration& c) {
   const settings::SettingsRecord& record = c.Settings;
   std::printf("LIN revision:      %s\n", record.LinRevision == settings::kLin20 ? "LIN 2.0" : "LIN 1.3");
-  const std::string description = Printable(settings::FieldText(record.DescriptionPath));
-  std::printf("LIN description:   %s (%s)\n", description.c_str(),
-              record.DescriptionReference != 0 ? "loaded when saved" : "not loaded when saved");
+  std::printf("LIN description:   %s\n", DescriptionReport(record).c_str());
   if (const settings::BaudRate* rate = settings::FindBaudRate(c.Options.BaudRateCode)) {
     std::printf("baud rate:         %u bit/s\n", rate->bitsPerSecond);
   } else {
@@ -166,10 +182,13 @@ int Show(const fs::path& path) {
   return 0;
 }
 
+// Reads the file as the program does at start-up, with the LIN description
+// it refers to. The description's report comes from the record as stored,
+// since the read forgets a description file that does not exist.
 int Check(const fs::path& path) {
   Configuration configuration;
   app::SetDefaults(configuration, ProgramFolder().string());
-  NoDescriptions descriptions;
+  app::LoadedDescription descriptions;
   StderrMessages messages;
   const ReadResult result =
       app::ReadConfiguration(path, /*interactive=*/false, configuration, descriptions, messages);
@@ -178,6 +197,10 @@ int Check(const fs::path& path) {
     return 2;
   }
   std::printf("%s loads (%s)\n", path.c_str(), LayoutText(result.layout).c_str());
+  Configuration stored;
+  if (app::ReadStoredConfiguration(path, stored).status == ReadStatus::Loaded) {
+    std::printf("LIN description: %s\n", DescriptionReport(stored.Settings).c_str());
+  }
   return 0;
 }
 
