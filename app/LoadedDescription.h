@@ -37,7 +37,7 @@ class LoadedDescription final : public LinDescriptionLoader {
   signals::LoadResult LoadChosen(std::string& path, signals::LoadPrompt& prompt);
 
   bool Loaded() const { return held_ != nullptr; }
-  // The loaded description, or null.
+  // The loaded description, or null; valid until the next release or load.
   const signals::LinDescription* Description() const;
   // The Each ID slot of each identifier in node order, or null when no
   // description is loaded.
