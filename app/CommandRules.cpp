@@ -24,7 +24,7 @@ CommandState CommandStateOf(MainCommand command, const AppState& state,
     case MainCommand::kStartButton:
     case MainCommand::kOptionSetup:
     case MainCommand::kPatternEdit:
-    case MainCommand::kSpecialFrameSetup:
+    case MainCommand::kFrameHighlightSetup:
     case MainCommand::kMasterSetup:
     case MainCommand::kSlaveSetup:
     case MainCommand::kStandardLayout:

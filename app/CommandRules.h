@@ -29,7 +29,7 @@ enum class MainCommand : std::int32_t {
   kOptionSetup = 32791,
   kIdentifierDefinition = 32804,
   kPatternEdit = 32811,
-  kSpecialFrameSetup = 32832,
+  kFrameHighlightSetup = 32832,
   kModeNone = 32796,
   kModeMaster = 32809,
   kModeSlave = 32810,

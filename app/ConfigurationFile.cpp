@@ -105,7 +105,7 @@ void CheckTakenSettings(SettingsRecord& record, LinDescriptionLoader& descriptio
   }
   settings::NormalizeIdentifierDefinition(record.Identifiers);
   for (settings::IoChannel& channel : options.IoChannels) channel.enabled = 0;
-  for (settings::SpecialFrameCondition& condition : record.SpecialFrames) {
+  for (settings::FrameHighlightCondition& condition : record.FrameHighlights) {
     condition.kind = settings::kFrameCondition;
   }
   record.Find.kind = settings::kFindErrorFrame;
@@ -136,8 +136,8 @@ ReadResult TakeFile(const FileImage& image, bool interactive, Configuration& con
   SettingsRecord taken = configuration.Settings;
   if (layout == FileLayout::Older) {
     // The older layout has no special frames, find condition or log numbering.
-    for (settings::SpecialFrameCondition& condition : taken.SpecialFrames) {
-      condition = settings::DefaultSpecialFrameCondition();
+    for (settings::FrameHighlightCondition& condition : taken.FrameHighlights) {
+      condition = settings::DefaultFrameHighlightCondition();
     }
     taken.Find = settings::DefaultFindCondition();
     taken.Options.LogNumbering = 0;

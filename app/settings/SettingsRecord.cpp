@@ -8,8 +8,8 @@ SettingsRecord DefaultSettingsRecord(std::string_view programFolder) {
   CopyToField(programFolder, record.DescriptionPath);
   record.Options = DefaultOptionSettingsExt();
   SetIdentifierDefaults(record.Identifiers);
-  for (SpecialFrameCondition& condition : record.SpecialFrames) {
-    condition = DefaultSpecialFrameCondition();
+  for (FrameHighlightCondition& condition : record.FrameHighlights) {
+    condition = DefaultFrameHighlightCondition();
   }
   record.Find = DefaultFindCondition();
   return record;

@@ -17,7 +17,7 @@
 #include "app/settings/IdentifierDefinition.h"
 #include "app/settings/OptionSettings.h"
 #include "app/settings/SignalSelection.h"
-#include "app/settings/SpecialFrameCondition.h"
+#include "app/settings/FrameHighlightCondition.h"
 
 namespace orvane::settings {
 
@@ -36,7 +36,7 @@ struct alignas(4) SettingsRecord {
   SignalSelection Selection;
   OptionSettingsExt Options;
   IdentifierDefinition Identifiers;
-  SpecialFrameCondition SpecialFrames[kSpecialFrameCount];
+  FrameHighlightCondition FrameHighlights[kFrameHighlightCount];
   FindCondition Find;
 };
 #pragma pack(pop)
@@ -47,7 +47,7 @@ static_assert(offsetof(SettingsRecord, Selection) == 268);
 static_assert(offsetof(SettingsRecord, Options) == 788);
 static_assert(offsetof(SettingsRecord, Identifiers) == 896);
 static_assert(offsetof(SettingsRecord, Identifiers) + offsetof(IdentifierDefinition, classicChecksum) == 960);
-static_assert(offsetof(SettingsRecord, SpecialFrames) == 1216);
+static_assert(offsetof(SettingsRecord, FrameHighlights) == 1216);
 static_assert(offsetof(SettingsRecord, Find) == 1584);
 
 // LIN 1.3, the description path set to `programFolder` (cut to fit),

@@ -142,9 +142,9 @@ Configuration EditedConfiguration() {
   settings::CopyToField("Door", c.Settings.Options.IoChannels[1].risingName);
   c.Settings.Identifiers.dataLength[0x12] = 7;
   c.Settings.Identifiers.classicChecksum[0x12] = 0;
-  c.Settings.SpecialFrames[2].enabled = 1;
-  c.Settings.SpecialFrames[2].identifier = 0x21;
-  c.Settings.SpecialFrames[2].bitPatterns[3] = '1';
+  c.Settings.FrameHighlights[2].enabled = 1;
+  c.Settings.FrameHighlights[2].identifier = 0x21;
+  c.Settings.FrameHighlights[2].bitPatterns[3] = '1';
   c.Settings.Find.identifier = 0x33;
   c.Settings.Find.dataCompare = 1;
   c.Settings.Find.reserved2[19] = 0x5A;
@@ -204,7 +204,7 @@ TEST(ConfigurationLayout, OlderLayoutLoadsWithDefaultsForWhatItLacks) {
   WriteBytes(path, older);
 
   Configuration loaded = Defaults();
-  loaded.Settings.SpecialFrames[0].enabled = 1;
+  loaded.Settings.FrameHighlights[0].enabled = 1;
   loaded.Settings.Find.kind = settings::kFindFrame;
   loaded.Settings.Find.identifier = 0x11;
   loaded.Settings.Options.LogNumbering = 1;
@@ -215,7 +215,7 @@ TEST(ConfigurationLayout, OlderLayoutLoadsWithDefaultsForWhatItLacks) {
 
   const settings::SettingsRecord defaults = settings::DefaultSettingsRecord(kProgramFolder);
   for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(std::memcmp(&loaded.Settings.SpecialFrames[i], &defaults.SpecialFrames[i], 92), 0) << i;
+    EXPECT_EQ(std::memcmp(&loaded.Settings.FrameHighlights[i], &defaults.FrameHighlights[i], 92), 0) << i;
   }
   EXPECT_EQ(std::memcmp(&loaded.Settings.Find, &defaults.Find, 136), 0);
   EXPECT_EQ(loaded.Settings.Options.LogNumbering, 0u);

@@ -63,7 +63,7 @@ TEST_F(ConfigurationRead, TakenSettingsAreBroughtIntoRange) {
   stored.Settings.Identifiers.classicChecksum[0x08] = 0;
   stored.Settings.Identifiers.classicChecksum[0x3C] = 0;
   stored.Settings.Identifiers.classicChecksum[0x3D] = 0;
-  stored.Settings.SpecialFrames[1].kind = settings::kIoEventCondition;
+  stored.Settings.FrameHighlights[1].kind = settings::kIoEventCondition;
   stored.Settings.Find.kind = settings::kFindFrame;
 
   ASSERT_EQ(Load(), ReadStatus::Loaded);
@@ -79,7 +79,7 @@ TEST_F(ConfigurationRead, TakenSettingsAreBroughtIntoRange) {
   EXPECT_EQ(taken.Identifiers.classicChecksum[0x08], 0u);
   EXPECT_EQ(taken.Identifiers.classicChecksum[0x3C], 1u);
   EXPECT_EQ(taken.Identifiers.classicChecksum[0x3D], 1u);
-  EXPECT_EQ(taken.SpecialFrames[1].kind, settings::kFrameCondition);
+  EXPECT_EQ(taken.FrameHighlights[1].kind, settings::kFrameCondition);
   EXPECT_EQ(taken.Find.kind, 1);
 }
 

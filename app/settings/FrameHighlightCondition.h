@@ -12,19 +12,19 @@
 
 namespace orvane::settings {
 
-inline constexpr std::size_t kSpecialFrameCount = 4;
+inline constexpr std::size_t kFrameHighlightCount = 4;
 inline constexpr std::size_t kIoEventNameSize = 12;
 inline constexpr std::size_t kDataBitPatternCount = 64;  // 8 data bytes of 8 bits
 
-enum SpecialFrameKind : std::uint32_t {
+enum FrameHighlightKind : std::uint32_t {
   kIoEventCondition = 0,
   kFrameCondition = 1,
 };
 
 #pragma pack(push, 1)
-struct alignas(4) SpecialFrameCondition {
+struct alignas(4) FrameHighlightCondition {
   std::uint32_t enabled;                    // 1 on, 0 off
-  std::uint32_t kind;                       // SpecialFrameKind
+  std::uint32_t kind;                       // FrameHighlightKind
   char ioEventName[kIoEventNameSize];       // text of the I/O event (kind 0)
   std::uint32_t ioEventNumber;              // 0-5 (kind 0)
   std::uint8_t identifier;                  // 0x00-0x3F (kind 1)
@@ -32,18 +32,18 @@ struct alignas(4) SpecialFrameCondition {
   std::uint8_t reserved[3];                 // zero
 };
 #pragma pack(pop)
-static_assert(sizeof(SpecialFrameCondition) == 92);
-static_assert(offsetof(SpecialFrameCondition, kind) == 4);
-static_assert(offsetof(SpecialFrameCondition, ioEventName) == 8);
-static_assert(offsetof(SpecialFrameCondition, ioEventNumber) == 20);
-static_assert(offsetof(SpecialFrameCondition, identifier) == 24);
-static_assert(offsetof(SpecialFrameCondition, bitPatterns) == 25);
-static_assert(offsetof(SpecialFrameCondition, reserved) == 89);
+static_assert(sizeof(FrameHighlightCondition) == 92);
+static_assert(offsetof(FrameHighlightCondition, kind) == 4);
+static_assert(offsetof(FrameHighlightCondition, ioEventName) == 8);
+static_assert(offsetof(FrameHighlightCondition, ioEventNumber) == 20);
+static_assert(offsetof(FrameHighlightCondition, identifier) == 24);
+static_assert(offsetof(FrameHighlightCondition, bitPatterns) == 25);
+static_assert(offsetof(FrameHighlightCondition, reserved) == 89);
 
-using SpecialFrameConditions = std::array<SpecialFrameCondition, kSpecialFrameCount>;
-static_assert(sizeof(SpecialFrameConditions) == 368);
+using FrameHighlightConditions = std::array<FrameHighlightCondition, kFrameHighlightCount>;
+static_assert(sizeof(FrameHighlightConditions) == 368);
 
 // Disabled frame condition on identifier 0 with every bit "*".
-SpecialFrameCondition DefaultSpecialFrameCondition();
+FrameHighlightCondition DefaultFrameHighlightCondition();
 
 }  // namespace orvane::settings

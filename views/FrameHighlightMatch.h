@@ -10,7 +10,7 @@
 #include <optional>
 #include <span>
 
-#include "app/settings/SpecialFrameCondition.h"
+#include "app/settings/FrameHighlightCondition.h"
 #include "monitor/MonitorRecord.h"
 
 namespace orvane::views {
@@ -21,13 +21,13 @@ namespace orvane::views {
 // with every "0" and "1" of the condition's bit patterns; patterns of the
 // bytes from `dataLength` on are ignored. Whether the condition is enabled
 // is not looked at.
-bool Match(const monitor::MonitorRecord& record, const settings::SpecialFrameCondition& condition,
+bool Match(const monitor::MonitorRecord& record, const settings::FrameHighlightCondition& condition,
            int dataLength);
 
 // The index (0-3) of the first enabled condition that matches, with each
 // condition's data length taken from `dataLengths` (per identifier).
-std::optional<std::size_t> SpecialFrameIndex(const monitor::MonitorRecord& record,
-                                             const settings::SpecialFrameConditions& conditions,
+std::optional<std::size_t> FrameHighlightIndex(const monitor::MonitorRecord& record,
+                                             const settings::FrameHighlightConditions& conditions,
                                              std::span<const std::uint8_t, 64> dataLengths);
 
 }  // namespace orvane::views

@@ -1,11 +1,11 @@
-#include "app/settings/SpecialFrameCondition.h"
+#include "app/settings/FrameHighlightCondition.h"
 
 #include <algorithm>
 
 namespace orvane::settings {
 
-SpecialFrameCondition DefaultSpecialFrameCondition() {
-  SpecialFrameCondition condition{};
+FrameHighlightCondition DefaultFrameHighlightCondition() {
+  FrameHighlightCondition condition{};
   condition.kind = kFrameCondition;
   std::fill(std::begin(condition.bitPatterns), std::end(condition.bitPatterns), '*');
   return condition;

@@ -5,22 +5,22 @@
 #include <array>
 #include <cstring>
 
-#include "app/settings/SpecialFrameCondition.h"
+#include "app/settings/FrameHighlightCondition.h"
 #include "tests/views/Records.h"
-#include "views/SpecialFrameMatch.h"
+#include "views/FrameHighlightMatch.h"
 
 namespace orvane::views {
 namespace {
 
-using settings::SpecialFrameCondition;
+using settings::FrameHighlightCondition;
 using testing::EndFrame;
 using testing::Record;
 
 // A frame condition; `bits` gives the patterns of data bytes 0, 1, ... with
 // character k for bit k.
-SpecialFrameCondition FrameCondition(std::uint8_t ident,
+FrameHighlightCondition FrameCondition(std::uint8_t ident,
                                      std::initializer_list<const char*> bits = {}) {
-  SpecialFrameCondition condition = settings::DefaultSpecialFrameCondition();
+  FrameHighlightCondition condition = settings::DefaultFrameHighlightCondition();
   condition.enabled = 1;
   condition.identifier = ident;
   std::size_t byte = 0;
@@ -28,8 +28,8 @@ SpecialFrameCondition FrameCondition(std::uint8_t ident,
   return condition;
 }
 
-TEST(SpecialFrameMatch, AllStarMatchesEveryEndAndSleepFrameOfTheIdentifier) {
-  const SpecialFrameCondition condition = FrameCondition(0x12);
+TEST(FrameHighlightMatch, AllStarMatchesEveryEndAndSleepFrameOfTheIdentifier) {
+  const FrameHighlightCondition condition = FrameCondition(0x12);
   EXPECT_TRUE(Match(EndFrame(0x12, {1, 2}), condition, 2));
   EXPECT_TRUE(Match(Record(monitor::kKindSleep, 0x12), condition, 2));
   // The protected identifier's parity bits do not count.
@@ -41,9 +41,9 @@ TEST(SpecialFrameMatch, AllStarMatchesEveryEndAndSleepFrameOfTheIdentifier) {
   EXPECT_FALSE(Match(Record(monitor::kKindError, 0x12), condition, 2));
 }
 
-TEST(SpecialFrameMatch, BitPatternsOfTheDefinedBytesOnly) {
+TEST(FrameHighlightMatch, BitPatternsOfTheDefinedBytesOnly) {
   // Byte 0: bit 0 must be 1 and bit 7 must be 0; byte 2 asks for bit 0 = 1.
-  const SpecialFrameCondition condition =
+  const FrameHighlightCondition condition =
       FrameCondition(0x20, {"1******0", "********", "1*******"});
   EXPECT_TRUE(Match(EndFrame(0x20, {0x01, 0xFF, 0x00}), condition, 2));
   EXPECT_TRUE(Match(EndFrame(0x20, {0x7F, 0x00, 0x00}), condition, 2));
@@ -56,8 +56,8 @@ TEST(SpecialFrameMatch, BitPatternsOfTheDefinedBytesOnly) {
   EXPECT_TRUE(Match(EndFrame(0x20, {0x00}), condition, 0));
 }
 
-TEST(SpecialFrameMatch, IoEventConditionsMatchTheirEventOnly) {
-  SpecialFrameCondition condition = FrameCondition(0);
+TEST(FrameHighlightMatch, IoEventConditionsMatchTheirEventOnly) {
+  FrameHighlightCondition condition = FrameCondition(0);
   condition.kind = settings::kIoEventCondition;
   condition.ioEventNumber = 2;
   EXPECT_TRUE(Match(Record(12, 0), condition, 2));
@@ -67,21 +67,21 @@ TEST(SpecialFrameMatch, IoEventConditionsMatchTheirEventOnly) {
   EXPECT_FALSE(Match(Record(8, 0), condition, 2));
 }
 
-TEST(SpecialFrameIndex, FirstEnabledMatchingConditionWins) {
+TEST(FrameHighlightIndex, FirstEnabledMatchingConditionWins) {
   std::array<std::uint8_t, 64> dataLengths{};
   dataLengths.fill(2);
-  settings::SpecialFrameConditions conditions{FrameCondition(0x10, {"1*******"}),
+  settings::FrameHighlightConditions conditions{FrameCondition(0x10, {"1*******"}),
                                               FrameCondition(0x10), FrameCondition(0x10),
                                               FrameCondition(0x11)};
-  EXPECT_EQ(SpecialFrameIndex(EndFrame(0x10, {0x01}), conditions, dataLengths), 0u);
-  EXPECT_EQ(SpecialFrameIndex(EndFrame(0x10, {0x00}), conditions, dataLengths), 1u);
+  EXPECT_EQ(FrameHighlightIndex(EndFrame(0x10, {0x01}), conditions, dataLengths), 0u);
+  EXPECT_EQ(FrameHighlightIndex(EndFrame(0x10, {0x00}), conditions, dataLengths), 1u);
   conditions[1].enabled = 0;
-  EXPECT_EQ(SpecialFrameIndex(EndFrame(0x10, {0x00}), conditions, dataLengths), 2u);
-  EXPECT_EQ(SpecialFrameIndex(EndFrame(0x11, {}), conditions, dataLengths), 3u);
-  EXPECT_EQ(SpecialFrameIndex(EndFrame(0x12, {}), conditions, dataLengths), std::nullopt);
+  EXPECT_EQ(FrameHighlightIndex(EndFrame(0x10, {0x00}), conditions, dataLengths), 2u);
+  EXPECT_EQ(FrameHighlightIndex(EndFrame(0x11, {}), conditions, dataLengths), 3u);
+  EXPECT_EQ(FrameHighlightIndex(EndFrame(0x12, {}), conditions, dataLengths), std::nullopt);
   // The data length is that of the condition's identifier.
   dataLengths[0x10] = 0;
-  EXPECT_EQ(SpecialFrameIndex(EndFrame(0x10, {0x00}), conditions, dataLengths), 0u);
+  EXPECT_EQ(FrameHighlightIndex(EndFrame(0x10, {0x00}), conditions, dataLengths), 0u);
 }
 
 }  // namespace

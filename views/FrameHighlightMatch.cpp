@@ -1,4 +1,4 @@
-#include "views/SpecialFrameMatch.h"
+#include "views/FrameHighlightMatch.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 
 namespace orvane::views {
 
-bool Match(const monitor::MonitorRecord& record, const settings::SpecialFrameCondition& condition,
+bool Match(const monitor::MonitorRecord& record, const settings::FrameHighlightCondition& condition,
            int dataLength) {
   if (condition.kind == settings::kIoEventCondition) {
     return record.IsIoEvent() &&
@@ -25,11 +25,11 @@ bool Match(const monitor::MonitorRecord& record, const settings::SpecialFrameCon
   return true;
 }
 
-std::optional<std::size_t> SpecialFrameIndex(const monitor::MonitorRecord& record,
-                                             const settings::SpecialFrameConditions& conditions,
+std::optional<std::size_t> FrameHighlightIndex(const monitor::MonitorRecord& record,
+                                             const settings::FrameHighlightConditions& conditions,
                                              std::span<const std::uint8_t, 64> dataLengths) {
   for (std::size_t i = 0; i < conditions.size(); ++i) {
-    const settings::SpecialFrameCondition& condition = conditions[i];
+    const settings::FrameHighlightCondition& condition = conditions[i];
     if (condition.enabled == 0) continue;
     if (Match(record, condition, dataLengths[condition.identifier & 0x3F])) return i;
   }
