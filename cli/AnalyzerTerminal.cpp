@@ -6,6 +6,7 @@
 
 #include "analyzer/FirmwareUpdateController.h"
 #include "analyzer/OpenAnalyzer.h"
+#include "cli/Commands.h"
 #include "monitor/MessageCatalogue.h"
 
 namespace orvane::cli {
@@ -79,6 +80,18 @@ void CatchInterrupts() {
 
 bool Interrupted() {
   return interrupted != 0;
+}
+
+std::optional<int> BeginAnalyzerCommand(std::string_view command, bool optionsValid,
+                                        std::string_view usage,
+                                        const TerminalAnalyzer& connection) {
+  if (!optionsValid) {
+    std::fwrite(usage.data(), 1, usage.size(), stderr);
+    return 1;
+  }
+  if (!connection.Bound()) return Fail(command, connection.BindError());
+  CatchInterrupts();
+  return std::nullopt;
 }
 
 std::optional<long> Number(std::string_view text) {

@@ -47,6 +47,16 @@ class TerminalMessages final : public monitor::MessageSink {
   std::function<bool()> canShow_;
 };
 
+class TerminalAnalyzer;
+
+// The start that `monitor` and `run` share: the usage text on stderr when the
+// options were not valid (exit 1), the reason when the link library could not
+// be bound (exit 2), Ctrl+C caught otherwise. Returns the exit code to end
+// with, or nothing when the command goes on.
+std::optional<int> BeginAnalyzerCommand(std::string_view command, bool optionsValid,
+                                        std::string_view usage,
+                                        const TerminalAnalyzer& connection);
+
 inline constexpr char kCannotOpenAnalyzerText[] =
     "cannot open the analyzer (is one attached, or ORLINK_DEVICE set?)";
 

@@ -11,6 +11,9 @@ namespace orvane::cli {
 using Args = std::span<const std::string_view>;
 
 int RunCfg(Args args);
+// Says "orvane-cli <command>: <message>" on stderr; returns exit code 2.
+int Fail(std::string_view command, std::string_view message);
+
 int RunInfo(Args args);
 int RunLdf(Args args);
 int RunLog2Ptn(Args args);

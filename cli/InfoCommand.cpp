@@ -20,10 +20,7 @@ std::string FlashText(std::span<const std::uint8_t> area) {
   return {area.begin(), std::ranges::find(area, 0xFF)};
 }
 
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "orvane-cli info: %s\n", message.c_str());
-  return 2;
-}
+int Fail(std::string_view message) { return cli::Fail("info", message); }
 
 }  // namespace
 

@@ -80,10 +80,7 @@ std::optional<Options> ParseOptions(Args args) {
   return options;
 }
 
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "orvane-cli monitor: %s\n", message.c_str());
-  return 2;
-}
+int Fail(std::string_view message) { return cli::Fail("monitor", message); }
 
 // Monitors until Ctrl+C, the time limit or an acquisition failure, then
 // stops with the drain rule. Returns the acquisition's error code.
@@ -125,13 +122,10 @@ int Monitor(const analyzer::LinkApi& link, const Options& options,
 
 int RunMonitor(Args args) {
   const std::optional<Options> options = ParseOptions(args);
-  if (!options) {
-    std::fputs(kUsage, stderr);
-    return 1;
-  }
   TerminalAnalyzer connection;
-  if (!connection.Bound()) return Fail(connection.BindError());
-  CatchInterrupts();
+  if (const auto exitCode = BeginAnalyzerCommand("monitor", options.has_value(), kUsage, connection)) {
+    return *exitCode;
+  }
 
   TerminalMessages messages;
   if (!connection.Open(messages)) return Fail(kCannotOpenAnalyzerText);

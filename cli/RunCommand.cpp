@@ -105,10 +105,7 @@ std::optional<Options> ParseOptions(Args args) {
   return options;
 }
 
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "orvane-cli run: %s\n", message.c_str());
-  return 2;
-}
+int Fail(std::string_view message) { return cli::Fail("run", message); }
 
 // No windows: their flags follow the requests, and a posted exit ends the run.
 class HeadlessWindows final : public app::WindowRequests {
@@ -234,13 +231,10 @@ bool Run(app::AppContext& context, app::RunControl& run, const HeadlessWindows& 
 
 int RunRun(Args args) {
   const std::optional<Options> options = ParseOptions(args);
-  if (!options) {
-    std::fputs(kUsage, stderr);
-    return 1;
-  }
   TerminalAnalyzer connection;
-  if (!connection.Bound()) return Fail(connection.BindError());
-  CatchInterrupts();
+  if (const auto exitCode = BeginAnalyzerCommand("run", options.has_value(), kUsage, connection)) {
+    return *exitCode;
+  }
 
   app::AppState state;
   state.ProgramFolder = analyzer::ProgramFolder();

@@ -46,6 +46,16 @@ void PrintUsage(std::FILE* out) {
 
 }  // namespace
 
+namespace orvane::cli {
+
+int Fail(std::string_view command, std::string_view message) {
+  std::fprintf(stderr, "orvane-cli %.*s: %.*s\n", static_cast<int>(command.size()),
+               command.data(), static_cast<int>(message.size()), message.data());
+  return 2;
+}
+
+}  // namespace orvane::cli
+
 int main(int argc, char** argv) {
   if (argc < 2) {
     PrintUsage(stderr);
