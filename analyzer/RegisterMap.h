@@ -19,8 +19,8 @@
 
 #include "analyzer/LinkApi.h"
 #include "analyzer/Sleep.h"
-#include "app/settings/IdentifierDefinition.h"
-#include "app/settings/OptionSettings.h"
+#include "settings/IdentifierDefinition.h"
+#include "settings/OptionSettings.h"
 
 namespace orvane::analyzer {
 

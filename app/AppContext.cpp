@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 
 namespace orvane::app {
 

@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/settings/OptionSettings.h"
-#include "app/settings/SettingsRecord.h"
+#include "settings/OptionSettings.h"
+#include "settings/SettingsRecord.h"
 #include "simulation/SimRecords.h"
 
 namespace orvane::app {

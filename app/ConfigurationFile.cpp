@@ -11,7 +11,7 @@
 
 #include "app/ConfigurationLayout.h"
 #include "app/FileError.h"
-#include "app/settings/OptionRules.h"
+#include "settings/OptionRules.h"
 
 namespace orvane::app {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 #include "monitor/MessageSink.h"
 
 namespace orvane::app {

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/settings/FixedText.h"
-#include "app/settings/LogFileName.h"
+#include "settings/FixedText.h"
+#include "settings/LogFileName.h"
 #include "monitor/MessageCatalogue.h"
 #include "simulation/SlotNames.h"
 

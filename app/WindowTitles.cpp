@@ -1,7 +1,7 @@
 #include "app/WindowTitles.h"
 
 #include "analyzer/AnalyzerIdentity.h"
-#include "app/settings/OptionSettings.h"
+#include "settings/OptionSettings.h"
 
 namespace orvane::app {
 

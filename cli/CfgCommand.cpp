@@ -9,7 +9,7 @@
 
 #include "app/ConfigurationFile.h"
 #include "app/LoadedDescription.h"
-#include "app/settings/BaudRateTable.h"
+#include "settings/BaudRateTable.h"
 #include "cli/Commands.h"
 #include "monitor/MessageSink.h"
 #include "signals/LdfLoader.h"

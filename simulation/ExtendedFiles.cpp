@@ -6,7 +6,7 @@
 #include <fstream>
 #include <optional>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 #include "monitor/MessageCatalogue.h"
 
 namespace orvane::simulation {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 #include "monitor/MessageCatalogue.h"
 
 namespace orvane::simulation {

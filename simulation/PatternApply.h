@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <span>
 
-#include "app/settings/IdentifierDefinition.h"
-#include "app/settings/OptionSettings.h"
+#include "settings/IdentifierDefinition.h"
+#include "settings/OptionSettings.h"
 #include "pattern/PatternRecord.h"
 #include "simulation/PatternRun.h"
 #include "simulation/SimEntry.h"

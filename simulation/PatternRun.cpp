@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 
 namespace orvane::simulation {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 
 namespace orvane::simulation {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string_view>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 #include "views/BitPattern.h"
 
 namespace orvane::views {

@@ -10,7 +10,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/settings/FindCondition.h"
+#include "settings/FindCondition.h"
 #include "monitor/MonitorRecord.h"
 
 namespace orvane::views {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <span>
 
-#include "app/settings/FrameHighlightCondition.h"
+#include "settings/FrameHighlightCondition.h"
 #include "monitor/MonitorRecord.h"
 
 namespace orvane::views {

@@ -12,7 +12,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/settings/FindCondition.h"
+#include "settings/FindCondition.h"
 #include "monitor/MonitorRecord.h"
 #include "monitor/MonitorState.h"
 #include "views/FindMatcher.h"

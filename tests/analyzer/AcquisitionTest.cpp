@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "analyzer/MonitorSession.h"
-#include "app/settings/IdentifierDefinition.h"
+#include "settings/IdentifierDefinition.h"
 #include "monitor/LogSave.h"
 #include "tests/analyzer/LinkTap.h"
 #include "tests/analyzer/ScratchFolder.h"

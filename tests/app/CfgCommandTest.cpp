@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/ConfigurationFile.h"
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 #include "tests/analyzer/ScratchFolder.h"
 #include "tests/support/CliProcess.h"
 

@@ -15,7 +15,7 @@
 #include "app/ConfigurationCommands.h"
 #include "app/ConfigurationFile.h"
 #include "app/ExitCommands.h"
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 #include "tests/app/RunControlTestSupport.h"
 
 namespace orvane::app {

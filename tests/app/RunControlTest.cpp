@@ -12,7 +12,7 @@
 
 #include "analyzer/RegisterMap.h"
 #include "app/ExitCommands.h"
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 #include "monitor/MessageCatalogue.h"
 #include "tests/app/RunControlTestSupport.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <thread>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 #include "tests/support/StaticLinkApi.h"
 
 namespace orvane::app::testing {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "analyzer/RegisterMap.h"
-#include "app/settings/FixedText.h"
-#include "app/settings/IdentifierDefinition.h"
-#include "app/settings/OptionSettings.h"
+#include "settings/FixedText.h"
+#include "settings/IdentifierDefinition.h"
+#include "settings/OptionSettings.h"
 #include "simulation/PatternApply.h"
 #include "simulation/SimEntry.h"
 #include "simulation/SimRecords.h"

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "app/settings/FindCondition.h"
-#include "app/settings/FixedText.h"
+#include "settings/FindCondition.h"
+#include "settings/FixedText.h"
 #include "tests/views/Records.h"
 #include "views/FindMatcher.h"
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstring>
 
-#include "app/settings/FrameHighlightCondition.h"
+#include "settings/FrameHighlightCondition.h"
 #include "tests/views/Records.h"
 #include "views/FrameHighlightMatch.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/settings/FindCondition.h"
+#include "settings/FindCondition.h"
 #include "monitor/MonitorState.h"
 #include "tests/views/Records.h"
 #include "views/MonitorFind.h"

@@ -12,12 +12,12 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/settings/FindCondition.h"
-#include "app/settings/FixedText.h"
-#include "app/settings/IdentifierDefinition.h"
-#include "app/settings/OptionSettings.h"
-#include "app/settings/SignalSelection.h"
-#include "app/settings/FrameHighlightCondition.h"
+#include "settings/FindCondition.h"
+#include "settings/FixedText.h"
+#include "settings/IdentifierDefinition.h"
+#include "settings/OptionSettings.h"
+#include "settings/SignalSelection.h"
+#include "settings/FrameHighlightCondition.h"
 
 namespace orvane::settings {
 

@@ -1,4 +1,4 @@
-#include "app/settings/OptionRules.h"
+#include "settings/OptionRules.h"
 
 #include <algorithm>
 #include <charconv>

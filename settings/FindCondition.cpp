@@ -1,8 +1,8 @@
-#include "app/settings/FindCondition.h"
+#include "settings/FindCondition.h"
 
 #include <algorithm>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 
 namespace orvane::settings {
 

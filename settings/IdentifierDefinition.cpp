@@ -1,4 +1,4 @@
-#include "app/settings/IdentifierDefinition.h"
+#include "settings/IdentifierDefinition.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/settings/SettingsRecord.h"
+#include "settings/SettingsRecord.h"
 
 namespace orvane::settings {
 

@@ -1,4 +1,4 @@
-#include "app/settings/LogFileName.h"
+#include "settings/LogFileName.h"
 
 #include <algorithm>
 #include <cctype>

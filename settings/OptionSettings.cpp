@@ -1,9 +1,9 @@
-#include "app/settings/OptionSettings.h"
+#include "settings/OptionSettings.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 
 namespace orvane::settings {
 

@@ -2,8 +2,8 @@
 // not reach.
 #include <gtest/gtest.h>
 
-#include "app/settings/IdentifierDefinition.h"
-#include "app/settings/OptionSettings.h"
+#include "settings/IdentifierDefinition.h"
+#include "settings/OptionSettings.h"
 
 namespace orvane::settings {
 namespace {

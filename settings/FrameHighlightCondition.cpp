@@ -1,4 +1,4 @@
-#include "app/settings/FrameHighlightCondition.h"
+#include "settings/FrameHighlightCondition.h"
 
 #include <algorithm>
 

@@ -15,7 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/settings/BaudRateTable.h"
+#include "settings/BaudRateTable.h"
 
 namespace orvane::settings {
 

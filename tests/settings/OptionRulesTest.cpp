@@ -2,7 +2,7 @@
 // lengths, and the exact messages shown for rejected entries.
 #include <gtest/gtest.h>
 
-#include "app/settings/OptionRules.h"
+#include "settings/OptionRules.h"
 #include "tests/app/ConfigurationTestSupport.h"
 
 namespace orvane::settings {

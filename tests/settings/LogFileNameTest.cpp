@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings/LogFileName.h"
+#include "settings/LogFileName.h"
 
 namespace orvane::settings {
 namespace {

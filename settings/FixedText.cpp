@@ -1,4 +1,4 @@
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 
 #include <algorithm>
 #include <cstring>

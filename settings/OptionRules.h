@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/OptionSettings.h"
+#include "settings/OptionSettings.h"
 #include "monitor/MessageSink.h"
 
 namespace orvane::settings {
