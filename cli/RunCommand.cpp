@@ -27,6 +27,7 @@
 #include "app/LoadedDescription.h"
 #include "app/ModeCommands.h"
 #include "app/RunControl.h"
+#include "app/Startup.h"
 #include "cli/AnalyzerTerminal.h"
 #include "cli/Commands.h"
 #include "views/Capture.h"
@@ -144,19 +145,15 @@ class HeadlessWindows final : public app::WindowRequests {
 // knows no enhanced checksums and no break select.
 bool ReadRunConfiguration(const Options& options, app::Configuration& configuration,
                           app::LoadedDescription& descriptions, monitor::MessageSink& messages) {
-  app::SetDefaults(configuration, analyzer::ProgramFolder().string());
-  configuration.Settings.LinRevision = options.linRevision;
-  const app::ReadResult read =
-      app::ReadConfiguration(options.configPath, false, configuration, descriptions, messages);
+  const app::ReadResult read = app::ReadStartupConfiguration(
+      options.configPath, configuration, descriptions, messages, analyzer::ProgramFolder());
   if (read.status != app::ReadStatus::Loaded) {
     Fail("cannot read the configuration " + options.configPath +
          (read.error.empty() ? "" : ": " + read.error));
     return false;
   }
-  if (options.linRevision == settings::kLin13) {
-    configuration.Settings.Options.BreakSelect = 0;
-    settings::ConvertToLin13(configuration.Settings.Identifiers);
-  }
+  configuration.Settings.LinRevision = options.linRevision;
+  app::ApplyLinRevision(configuration);
   configuration.MasterRun.CurrentSchedule = options.schedule;
   configuration.Options.LoggingEnabled = options.logPath.empty() ? 0 : 1;
   return true;

@@ -3,11 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/ConfigurationFile.h"
-#include "app/settings/FixedText.h"
+#include "settings/FixedText.h"
 #include "tests/analyzer/ScratchFolder.h"
 #include "tests/support/CliProcess.h"
 
@@ -82,6 +83,37 @@ TEST_F(RunCommandTest, MasterModePrintsTheSchedulesFramesInSlotOrder) {
                                        ",a0,00,  ,  ,  ,  ,  ,  ,[0-9a-f]{2}"))
         << i;
   }
+}
+
+TEST_F(RunCommandTest, PatternRowsShorterThanTheFrameAreFilledAfterAStartThatReadAFile) {
+  // Identifier 0x20 carries 4 bytes; the pattern row has 2. A start that
+  // read its configuration fills the rest from FillData instead of
+  // skipping the row.
+  const auto pattern = folder_ / "short.ptn";
+  {
+    std::ofstream out(pattern);
+    out << "Tx,20,11,22\n";
+  }
+  simulation::MasterSchedule& schedule = configuration_->Schedules[0];
+  schedule.enable = 1;
+  schedule.repeat = 1;
+  simulation::SimSlot& slot = schedule.slots[0];
+  slot.enable = 1;
+  slot.identifier = 0x20;
+  slot.delay = 10;
+  slot.pattern = 1;
+  slot.trigger = simulation::kTriggerTimer;
+  settings::CopyToField(pattern.string(), slot.patternPath);
+  configuration_->Options.FillData[2] = 0x5a;
+  configuration_->Options.FillData[3] = 0x5b;
+  configuration_->MasterRun.ScheduleModeOn = 1;
+  const CliRun run = RunCli(ConfigOption() + " --mode master --seconds 1");
+  ASSERT_EQ(run.exitCode, 0);
+  std::vector<std::string> lines = Lines(run.out, "\n");
+  std::erase_if(lines,
+                [](const std::string& line) { return line.find(",Tx,") == std::string::npos; });
+  ASSERT_GE(lines.size(), 10u);
+  EXPECT_THAT(lines, Each(HasSubstr(",20,11,22,5a,5b,")));
 }
 
 TEST_F(RunCommandTest, MonitorModeLogsUnderTheNumberedName) {
