@@ -43,18 +43,24 @@ LinkBinding BindLinkLibrary(const std::filesystem::path& folder) {
   if (library == nullptr) {
     const char* reason = dlerror();
     // The loader's reason names the file.
-    return {std::nullopt, "cannot load " + (reason ? std::string(reason) : file.string())};
+    return {std::nullopt, "cannot load " + (reason ? std::string(reason) : file.string()), {}};
   }
   const auto* table =
       static_cast<const OrlinkOrdinalTable*>(dlsym(library, ORLINK_ORDINAL_TABLE_SYMBOL));
   if (table == nullptr) {
     return {std::nullopt, file.string() + " has no ordinal table (" +
-                              ORLINK_ORDINAL_TABLE_SYMBOL + ")"};
+                              ORLINK_ORDINAL_TABLE_SYMBOL + ")",
+            {}};
   }
   LinkApi api;
   std::string error = BindCommands(*table, api);
-  if (!error.empty()) return {std::nullopt, file.string() + " is malformed: " + error};
-  return {api, {}};
+  if (!error.empty()) return {std::nullopt, file.string() + " is malformed: " + error, {}};
+  LinkBinding binding{api, {}, {}};
+  if (auto* control = reinterpret_cast<decltype(&orlink_virtual_control)>(
+          dlsym(library, ORLINK_VIRTUAL_CONTROL_SYMBOL))) {
+    binding.virtualControl = control;
+  }
+  return binding;
 }
 
 std::filesystem::path ProgramFolder() {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,9 +31,14 @@ struct LinkApi {
   decltype(&::CheckUSB) CheckUSB = nullptr;
 };
 
+// The virtual analyzer's fault injections (orlink_virtual_control), looked
+// up by name; not part of the ordinal table.
+using VirtualAnalyzerControl = std::function<std::int32_t(std::int32_t action, std::uint32_t value)>;
+
 struct LinkBinding {
   std::optional<LinkApi> api;  // every command bound, or nothing
   std::string error;           // why binding failed; empty on success
+  VirtualAnalyzerControl virtualControl;  // empty when the library has none
 };
 
 // Loads "<folder>/liborlink.so" and binds the commands through its ordinal

@@ -114,6 +114,24 @@ typedef struct OrlinkOrdinalTable {
 #define ORLINK_ORDINAL_TABLE_SYMBOL "orlink_ordinal_table"
 ORLINK_API extern const OrlinkOrdinalTable orlink_ordinal_table;
 
+/* ---- The virtual analyzer's fault injections ---------------------------- */
+
+/* Lets a program try its failure paths without hardware. Not part of the
+ * ordinal table: a program looks it up by name and may do without it.
+ * Returns 1 when the device in use is the virtual analyzer and the action
+ * was taken, else 0 (for ORLINK_VIRTUAL_QUERY: whether it is the virtual
+ * analyzer). Any thread. */
+enum {
+  ORLINK_VIRTUAL_QUERY = 0,
+  ORLINK_VIRTUAL_UNPLUG = 1,
+  ORLINK_VIRTUAL_REPLUG = 2,
+  ORLINK_VIRTUAL_BUS_BAUD = 3,       /* value: the bus's baud rate in bit/s */
+  ORLINK_VIRTUAL_GARBLE_REPLY = 4,   /* the next reply comes back corrupted */
+  ORLINK_VIRTUAL_STALL_REPLY = 5     /* the next reply never comes */
+};
+#define ORLINK_VIRTUAL_CONTROL_SYMBOL "orlink_virtual_control"
+ORLINK_API int32_t orlink_virtual_control(int32_t action, uint32_t value);
+
 #ifdef __cplusplus
 }
 #endif

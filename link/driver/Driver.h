@@ -19,6 +19,10 @@
 #include <span>
 #include <string>
 
+namespace orvane::emulator {
+class VirtualAnalyzer;
+}
+
 namespace orlink::driver {
 
 using Handle = std::intptr_t;
@@ -60,6 +64,10 @@ class Driver {
                      std::size_t& transferred) = 0;
 
   virtual void Close(Handle handle) = 0;
+
+  // The virtual analyzer behind the backend, for its fault injections;
+  // null for real devices (the default).
+  virtual orvane::emulator::VirtualAnalyzer* SimulatedAnalyzer() { return nullptr; }
 };
 
 }  // namespace orlink::driver

@@ -104,4 +104,8 @@ std::unique_ptr<Driver> TraceTo(std::unique_ptr<Driver> inner, const std::string
   return std::make_unique<TracingDriver>(std::move(inner), trace);
 }
 
+orvane::emulator::VirtualAnalyzer* TracingDriver::SimulatedAnalyzer() {
+  return inner_->SimulatedAnalyzer();
+}
+
 }  // namespace orlink::driver

@@ -45,6 +45,7 @@ class TracingDriver final : public Driver {
   bool Write(Handle handle, std::span<const std::uint8_t> data,
              std::size_t& transferred) override;
   void Close(Handle handle) override;
+  orvane::emulator::VirtualAnalyzer* SimulatedAnalyzer() override;
 
  private:
   std::string PipeLabel(Handle handle);

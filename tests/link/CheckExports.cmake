@@ -1,5 +1,5 @@
 # Fails unless the dynamic symbol table of LIBRARY defines exactly the 24
-# link functions and the ordinal table.
+# link functions, the ordinal table and the virtual analyzer's control.
 execute_process(COMMAND nm -D --defined-only ${LIBRARY}
                 OUTPUT_VARIABLE symbols RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -13,7 +13,7 @@ set(expected
   MonitorRead MonitorStart MonitorStop TargetGo Uusbd_Check Uusbd_ClassRequest Uusbd_Close
   Uusbd_GetConfigurationDescriptor Uusbd_GetDeviceDescriptor Uusbd_GetStatusEndpoint
   Uusbd_Open Uusbd_OpenPipe Uusbd_Open_mask Uusbd_ResetDevice Uusbd_ResetPipe
-  Uusbd_VendorRequest orlink_ordinal_table)
+  Uusbd_VendorRequest orlink_ordinal_table orlink_virtual_control)
 if(NOT names STREQUAL expected)
   message(FATAL_ERROR "exports of ${LIBRARY}:\n  ${names}\nexpected:\n  ${expected}")
 endif()

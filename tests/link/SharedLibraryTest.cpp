@@ -152,6 +152,26 @@ TEST_F(SharedLibraryTest, EveryFunctionAnswersThroughItsOrdinal) {
   EXPECT_EQ(At<decltype(CheckUSB)>(24)(), 0);
 }
 
+TEST_F(SharedLibraryTest, VirtualControlUnplugsAndReplugsTheVirtualAnalyzer) {
+  using Control = decltype(orlink_virtual_control);
+  auto* control = reinterpret_cast<Control*>(dlsym(library_, ORLINK_VIRTUAL_CONTROL_SYMBOL));
+  ASSERT_NE(control, nullptr);
+  ASSERT_EQ(At<decltype(InitUSB)>(13)(), 1);
+  EXPECT_EQ(control(ORLINK_VIRTUAL_QUERY, 0), 1);
+
+  EXPECT_EQ(control(ORLINK_VIRTUAL_UNPLUG, 0), 1);
+  EXPECT_EQ(At<decltype(CheckUSB)>(24)(), 0);
+  EXPECT_EQ(control(ORLINK_VIRTUAL_REPLUG, 0), 1);
+  EXPECT_EQ(At<decltype(InitUSB)>(13)(), 1);
+  EXPECT_EQ(At<decltype(CheckUSB)>(24)(), 1);
+
+  // Unknown actions and a bus without a baud rate are refused.
+  EXPECT_EQ(control(99, 0), 0);
+  EXPECT_EQ(control(ORLINK_VIRTUAL_BUS_BAUD, 0), 0);
+  EXPECT_EQ(control(ORLINK_VIRTUAL_BUS_BAUD, 19200), 1);
+  At<decltype(CloseUSB)>(22)();
+}
+
 TEST_F(SharedLibraryTest, TraceRecordsTheCommandPacketsByteForByte) {
   auto init = At<decltype(InitUSB)>(13);
   ASSERT_EQ(init(), 1);

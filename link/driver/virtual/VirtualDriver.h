@@ -41,6 +41,7 @@ class VirtualDriver final : public Driver {
   bool Write(Handle handle, std::span<const std::uint8_t> data,
              std::size_t& transferred) override;
   void Close(Handle handle) override;
+  orvane::emulator::VirtualAnalyzer* SimulatedAnalyzer() override { return analyzer_.get(); }
 
  private:
   // What a handle is open on: the device itself or one pipe.
