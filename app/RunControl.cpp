@@ -30,14 +30,12 @@ void TellRunViews(const AppContext& context, ViewUpdate code) {
   context.windows.RefreshAllViews();
 }
 
-// The live log's name for this run. An empty LogPath stays empty without
-// numbering, so that the default log in the program folder is used.
+// The live log's name for this run.
 void FormRunLogPath(const AppContext& context) {
   const settings::OptionSettingsExt& options = context.configuration.Settings.Options;
   std::string& logPath = context.state.LogPath;
-  const bool numbering = options.LogNumbering != 0;
-  if (logPath.empty() && !numbering) return;
-  logPath = settings::FormLogFileName(logPath, numbering, settings::FieldText(options.LogNumber));
+  logPath = settings::FormLogFileName(logPath, options.LogNumbering != 0,
+                                      settings::FieldText(options.LogNumber));
 }
 
 void AdvanceLogNumber(const AppContext& context) {

@@ -23,6 +23,7 @@ std::string_view WithoutNumberSuffix(std::string_view stem) {
 }  // namespace
 
 std::string FormLogFileName(std::string_view logPath, bool numbering, std::string_view logNumber) {
+  if (logPath.empty() && !numbering) return {};  // the default log
   const std::size_t nameStart = logPath.find_last_of('/') + 1;  // npos + 1 == 0
   const std::size_t dot = logPath.rfind('.');
   const bool hasExtension = dot != std::string_view::npos && dot >= nameStart;

@@ -15,7 +15,8 @@ namespace orvane::settings {
 // numbering is on, replacing a "_ddd" suffix the stem already ends with;
 // then "." and the extension follow, or ".log" when there is none. Only a
 // dot in the last path component starts an extension, so a dot in a folder
-// name is left alone.
+// name is left alone. An empty path without numbering stays empty: the
+// default log in the program folder is meant, not a hidden ".log".
 std::string FormLogFileName(std::string_view logPath, bool numbering, std::string_view logNumber);
 
 // The log number after a run: one more than `logNumber`, 999 wrapping to

@@ -20,6 +20,7 @@ TEST(LogFileName, NumberingAppendsOrReplacesTheSuffix) {
   EXPECT_EQ(FormLogFileName("/logs/x_1234.log", true, "003"), "/logs/x_1234_003.log");
   EXPECT_EQ(FormLogFileName("/logs/a.b.csv", true, "001"), "/logs/a.b_001.csv");
   EXPECT_EQ(FormLogFileName("", true, "000"), "_000.log");
+  EXPECT_EQ(FormLogFileName("", false, "000"), "");
   EXPECT_EQ(FormLogFileName("_123", true, "124"), "_124.log");
 }
 
