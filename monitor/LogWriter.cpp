@@ -78,17 +78,11 @@ bool OmitsExtendedIdentifier(const MonitorRecord& record) {
 
 bool IsLoggedExtendedKind(std::uint8_t kind) { return kind != 8 && kind != 9 && kind <= 15; }
 
-// LIN 1.x data length coded in identifier bits 4-5.
-int LengthCode(std::uint8_t ident) {
-  static constexpr int kLengths[4] = {2, 2, 4, 8};
-  return kLengths[(ident >> 4) & 0x03];
-}
-
 void AppendExtendedIdentifier(LogLine& line, const MonitorRecord& record, const LogFormat& format) {
   if (format.identifierWithLengthCode) {
     line.AppendNumber(record.ident & 0x0F, format.hexRadix ? 16 : 10);
     line.Append(",");
-    line.AppendNumber(static_cast<std::uint64_t>(LengthCode(record.ident)), 10);
+    line.AppendNumber(static_cast<std::uint64_t>(LengthCodeOf(record.ident)), 10);
   } else {
     line.AppendHex2(static_cast<std::uint8_t>(record.Identifier()));
   }

@@ -151,4 +151,11 @@ static_assert(offsetof(MonitorBlockHeader, scheduleCount) == 16 &&
 static_assert(std::is_trivially_copyable_v<MonitorRecord> &&
               std::is_trivially_copyable_v<MonitorBlockHeader>);
 
+// The LIN 1.x data length coded in identifier bits 4-5: 2, 2, 4 or 8 bytes
+// (the DLC of the "ID+DLC" display).
+inline int LengthCodeOf(std::uint8_t ident) {
+  constexpr int kLengths[4] = {2, 2, 4, 8};
+  return kLengths[(ident >> 4) & 0x03];
+}
+
 }  // namespace orvane::monitor
