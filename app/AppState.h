@@ -5,9 +5,9 @@
 //
 // The application owns one AppState and passes it by reference; tests make
 // their own. Plain data of the user-interface thread: the run control and
-// the commands write it, the windows read it directly (each view also resets
-// its family's ViewUpdateCode after acting on it, and each window sets and
-// clears its own open flag as it opens and closes). The acquisition thread
+// the commands write it, the windows read it directly (the program's shell
+// sets and clears a window's open flag as the window opens and closes, and
+// resets the ViewUpdateCodes once every view has seen them). The acquisition thread
 // reads only ShutdownState (through the message sink, to keep its error box
 // away from a closing program); its failure flag is MonitorState's
 // AcquisitionFailed.
@@ -69,6 +69,7 @@ enum ViewUpdate : std::int32_t {
   kUpdateSlaveSetup = 3,
   kUpdateMonitoringStarted = 5,
   kUpdateMonitoringStopped = 6,
+  kUpdateSizeChanged = 8,  // a monitor view's size changed: back buffers are rebuilt
   kUpdateCaptureTaken = 11,
 };
 

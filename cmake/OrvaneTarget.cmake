@@ -27,3 +27,16 @@ function(orvane_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
   orvane_warnings(${name})
 endfunction()
+
+# orvane_qt_library(name SOURCES ... [DEPS ...])
+# A static library of windows (a */ui/ folder): Qt 6 Widgets with moc, and
+# without Qt's keywords (our orvane::signals namespace meets `signals`).
+function(orvane_qt_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_definitions(${name} PUBLIC QT_NO_KEYWORDS)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} Qt6::Widgets)
+  orvane_warnings(${name})
+endfunction()

@@ -1,0 +1,68 @@
+#include "app/ui/GuiMessageSink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
+#include <string>
+
+namespace orvane::ui {
+namespace {
+
+QMessageBox::Icon IconOf(monitor::MessageIcon icon) {
+  switch (icon) {
+    case monitor::MessageIcon::kStop: return QMessageBox::Critical;
+    case monitor::MessageIcon::kExclamation: return QMessageBox::Warning;
+    case monitor::MessageIcon::kQuestion: return QMessageBox::Question;
+    case monitor::MessageIcon::kInformation: return QMessageBox::Information;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+monitor::MessageAnswer ShowMessageBox(const monitor::MessageBoxRequest& request) {
+  QWidget* owner = QApplication::activeWindow();
+  QMessageBox box(IconOf(request.icon), Text(request.caption), Text(request.text),
+                  QMessageBox::NoButton, owner);
+  if (request.buttons == monitor::MessageButtons::kOk) {
+    box.setStandardButtons(QMessageBox::Ok);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(request.cancelIsDefault ? QMessageBox::Cancel : QMessageBox::Ok);
+  }
+  return box.exec() == QMessageBox::Ok ? monitor::MessageAnswer::kOk
+                                       : monitor::MessageAnswer::kCancel;
+}
+
+GuiMessageSink::GuiMessageSink(const app::AppState& state, MessagePresenter presenter)
+    : state_(state), presenter_(std::move(presenter)) {}
+
+bool GuiMessageSink::CanShow() const {
+  return !mainWindow_.isNull() && state_.ShutdownState == app::kShutdownNone;
+}
+
+monitor::MessageAnswer GuiMessageSink::Show(const monitor::MessageBoxRequest& request) {
+  if (QThread::currentThread() == thread()) return presenter_(request);
+  // The texts are only valid during this call, which the worker spends
+  // waiting, so the copies the box shows stay alive until it is closed.
+  const std::string caption(request.caption);
+  const std::string text(request.text);
+  monitor::MessageBoxRequest copy = request;
+  copy.caption = caption;
+  copy.text = text;
+  monitor::MessageAnswer answer = monitor::MessageAnswer::kCancel;
+  QMetaObject::invokeMethod(
+      this,
+      [&] {
+        if (beforeWorkerMessage_) beforeWorkerMessage_();
+        if (CanShow()) answer = presenter_(copy);
+      },
+      Qt::BlockingQueuedConnection);
+  return answer;
+}
+
+}  // namespace orvane::ui

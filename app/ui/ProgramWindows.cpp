@@ -1,0 +1,14 @@
+#include "app/ui/ProgramWindows.h"
+
+#include "views/ui/MonitorWindows.h"
+#include "views/ui/StatusWindow.h"
+
+namespace orvane::ui {
+
+void RegisterProgramWindows(WindowRegistry& registry) {
+  RegisterMonitorWindows(registry);
+  RegisterStatusWindow(registry);
+  RegisterShellDialogs(registry);
+}
+
+}  // namespace orvane::ui
