@@ -4,8 +4,7 @@
 
 namespace orvane::app {
 
-ReadResult ReadStartupConfiguration(const std::filesystem::path& path,
-                                    Configuration& configuration,
+ReadResult ReadStartupConfiguration(const std::filesystem::path& path, Configuration& configuration,
                                     LinDescriptionLoader& descriptions,
                                     monitor::MessageSink& messages,
                                     const std::filesystem::path& programFolder) {

@@ -27,8 +27,9 @@ inline constexpr std::string_view kConfigurationLoadErrorText =
 // setting has its default (pattern modes 1). The LIN description path
 // starts as the program folder. Returns how the read went.
 ReadResult ReadStartupConfiguration(const std::filesystem::path& path, Configuration& configuration,
-                              LinDescriptionLoader& descriptions, monitor::MessageSink& messages,
-                              const std::filesystem::path& programFolder);
+                                    LinDescriptionLoader& descriptions,
+                                    monitor::MessageSink& messages,
+                                    const std::filesystem::path& programFolder);
 
 // The program's start-up: the candidate file (named on the command line,
 // else the stored last path) becomes ConfigPath when it is read; otherwise

@@ -6,7 +6,7 @@ namespace {
 constexpr std::size_t kFieldCount = kWindowPlacementSize / 4;
 
 std::array<std::int32_t, kFieldCount> Fields(const WindowPlacement& p) {
-  return {p.length, p.flags, p.showCommand, p.minX, p.minY, p.maxX,
+  return {p.length, p.flags, p.showCommand, p.minX,  p.minY,  p.maxX,
           p.maxY,   p.left,  p.top,         p.right, p.bottom};
 }
 
@@ -17,7 +17,8 @@ std::array<std::uint8_t, kWindowPlacementSize> PlacementBytes(const WindowPlacem
   const auto fields = Fields(placement);
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     const auto value = static_cast<std::uint32_t>(fields[i]);
-    for (std::size_t b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<std::uint8_t>(value >> (8 * b));
+    for (std::size_t b = 0; b < 4; ++b)
+      bytes[4 * i + b] = static_cast<std::uint8_t>(value >> (8 * b));
   }
   return bytes;
 }
@@ -35,15 +36,24 @@ std::optional<WindowPlacement> PlacementFromBytes(std::span<const std::uint8_t> 
 
 std::string_view PlacementName(Window window) {
   switch (window) {
-    case Window::kMonitor: return "WP_M";
-    case Window::kSlaveMonitor: return "WP_S";
-    case Window::kStatus: return "WP_T";
-    case Window::kMasterMonitor: return "WP_K";
-    case Window::kSignalSelect: return "WP_SIG";
-    case Window::kSignalMonitor: return "WP_SGM";
-    case Window::kEachId: return "WP_ECH";
-    case Window::kCapture: return "WP_CAP";
-    case Window::kFind: return {};
+    case Window::kMonitor:
+      return "WP_M";
+    case Window::kSlaveMonitor:
+      return "WP_S";
+    case Window::kStatus:
+      return "WP_T";
+    case Window::kMasterMonitor:
+      return "WP_K";
+    case Window::kSignalSelect:
+      return "WP_SIG";
+    case Window::kSignalMonitor:
+      return "WP_SGM";
+    case Window::kEachId:
+      return "WP_ECH";
+    case Window::kCapture:
+      return "WP_CAP";
+    case Window::kFind:
+      return {};
   }
   return {};
 }
@@ -71,7 +81,9 @@ std::optional<DefaultRectangle> DefaultRectangleOf(Window window, std::string_vi
   return std::nullopt;
 }
 
-bool AppliesPlacement(Window window) { return DefaultRectangleOf(window, "ENG").has_value(); }
+bool AppliesPlacement(Window window) {
+  return DefaultRectangleOf(window, "ENG").has_value();
+}
 
 WindowPlacement DefaultPlacement(const DefaultRectangle& rectangle, std::int32_t formWidth,
                                  std::int32_t formHeight) {

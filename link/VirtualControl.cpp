@@ -13,16 +13,26 @@ extern "C" int32_t orlink_virtual_control(int32_t action, uint32_t value) {
         driver != nullptr ? driver->SimulatedAnalyzer() : nullptr;
     if (analyzer == nullptr) return 0;
     switch (action) {
-      case ORLINK_VIRTUAL_QUERY: return 1;
-      case ORLINK_VIRTUAL_UNPLUG: analyzer->Unplug(); return 1;
-      case ORLINK_VIRTUAL_REPLUG: analyzer->Replug(); return 1;
+      case ORLINK_VIRTUAL_QUERY:
+        return 1;
+      case ORLINK_VIRTUAL_UNPLUG:
+        analyzer->Unplug();
+        return 1;
+      case ORLINK_VIRTUAL_REPLUG:
+        analyzer->Replug();
+        return 1;
       case ORLINK_VIRTUAL_BUS_BAUD:
         if (value == 0) return 0;
         analyzer->SetBusBaud(value);
         return 1;
-      case ORLINK_VIRTUAL_GARBLE_REPLY: analyzer->GarbleNextReply(); return 1;
-      case ORLINK_VIRTUAL_STALL_REPLY: analyzer->StallNextReply(); return 1;
-      default: return 0;
+      case ORLINK_VIRTUAL_GARBLE_REPLY:
+        analyzer->GarbleNextReply();
+        return 1;
+      case ORLINK_VIRTUAL_STALL_REPLY:
+        analyzer->StallNextReply();
+        return 1;
+      default:
+        return 0;
     }
   });
 }

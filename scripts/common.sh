@@ -4,6 +4,7 @@
 #   ORVANE_BUILD_TYPE  CMake build type (default: RelWithDebInfo)
 #   ORVANE_SANITIZE    sanitizers, e.g. address,undefined or thread
 #   ORVANE_WERROR      ON to treat warnings as errors (on by default in CI)
+#   ORVANE_GUI         OFF to leave out the desktop program and its tests
 
 ORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ORVANE_BUILD_DIR="${ORVANE_BUILD_DIR:-$ORVANE_ROOT/build}"
@@ -30,6 +31,7 @@ orvane_build() {
   cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD_DIR" -G Ninja \
     -DCMAKE_BUILD_TYPE="${ORVANE_BUILD_TYPE:-RelWithDebInfo}" \
     -DORVANE_WERROR="$werror" \
-    -DORVANE_SANITIZE="${ORVANE_SANITIZE:-}" >/dev/null
+    -DORVANE_SANITIZE="${ORVANE_SANITIZE:-}" \
+    -DORVANE_GUI="${ORVANE_GUI:-ON}" >/dev/null
   cmake --build "$ORVANE_BUILD_DIR" -j "$(nproc)"
 }

@@ -1,5 +1,5 @@
-// One record row of the monitor views' traffic grid: the record turned into the cells the paint code draws, in
-// drawing order, each with its column, its padded text and its colour roles.
+// One record row of the monitor views' traffic grid: the record turned into the cells the paint
+// code draws, in drawing order, each with its column, its padded text and its colour roles.
 //
 // Cells are drawn one after the other as opaque text at their column's x,
 // so a later cell covers what an earlier, longer one left in its column

@@ -40,7 +40,9 @@ std::string_view BusStatusText(std::uint8_t busStatus) {
   }
 }
 
-std::string PacketCountText(std::uint32_t packetCount) { return std::to_string(packetCount); }
+std::string PacketCountText(std::uint32_t packetCount) {
+  return std::to_string(packetCount);
+}
 
 std::string BusLoadText(std::uint16_t busLoadTenths) {
   char text[16];

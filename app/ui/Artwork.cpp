@@ -54,6 +54,8 @@ void PaintBackdrop(QPainter& painter, const QRect& area) {
   painter.restore();
 }
 
-QIcon ProgramIcon() { return QIcon(QStringLiteral(":/orvane/orvane.svg")); }
+QIcon ProgramIcon() {
+  return QIcon(QStringLiteral(":/orvane/orvane.svg"));
+}
 
 }  // namespace orvane::ui

@@ -38,8 +38,8 @@ CAboutDlg::CAboutDlg(const analyzer::AnalyzerIdentity& identity, const QString& 
            QRect(30, 285, 150, 15), Qt::white);
   AddLabel(this, QStringLiteral("Serial No. ") + QString::fromLatin1(identity.serialNumber),
            QRect(30, 300, 150, 15), Qt::white);
-  QLabel* address = AddLabel(this, DocumentationAddress(languageCode), QRect(200, 270, 270, 25),
-                             Qt::yellow);
+  QLabel* address =
+      AddLabel(this, DocumentationAddress(languageCode), QRect(200, 270, 270, 25), Qt::yellow);
   QFont large = address->font();
   large.setPixelSize(16);
   address->setFont(large);

@@ -24,8 +24,7 @@ CDownloadDlg::CDownloadDlg(analyzer::FirmwareUpdateController& controller, QWidg
   layout->addWidget(text_);
   layout->addWidget(progress_);
   layout->addWidget(buttons_);
-  connect(buttons_->button(QDialogButtonBox::Ok), &QPushButton::clicked, this,
-          &CDownloadDlg::OnOk);
+  connect(buttons_->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, &CDownloadDlg::OnOk);
   connect(buttons_->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this,
           &CDownloadDlg::reject);
   ShowState();

@@ -23,8 +23,7 @@ class CDownloadDlg final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CDownloadDlg(analyzer::FirmwareUpdateController& controller,
-                        QWidget* parent = nullptr);
+  explicit CDownloadDlg(analyzer::FirmwareUpdateController& controller, QWidget* parent = nullptr);
 
   // How the dialog closed: kOk when accepted, else kCancel.
   analyzer::FirmwareUpdateResult Result() const;

@@ -70,7 +70,9 @@ CMainFrame::CMainFrame(const WindowRegistry& registry, app::AppState& state,
     saveCaptureEnabled_ = enabled;
     UpdateCommandStates();
   };
-  hooks.postExit = [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); };
+  hooks.postExit = [this] {
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  };
   windows_ = std::make_unique<MdiWindows>(*area_, registry, state, placements, std::move(hooks));
   setCentralWidget(area_);
   setAcceptDrops(true);
@@ -79,7 +81,9 @@ CMainFrame::CMainFrame(const WindowRegistry& registry, app::AppState& state,
   BuildStatusBar();
 }
 
-CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
+CMainFrame::~CMainFrame() {
+  qApp->removeEventFilter(this);
+}
 
 void CMainFrame::Attach(const app::AppContext& context, app::RunControl& run,
                         const ShellServices& services) {
@@ -102,19 +106,31 @@ void CMainFrame::Attach(const app::AppContext& context, app::RunControl& run,
 
 void CMainFrame::BuildMenus() {
   std::map<MenuName, QMenu*> menus;
-  for (const MenuTitle& title : MenuTitles()) {
+  const auto addMenu = [&](const MenuTitle& title) {
     QMenu* parent = title.submenuOfConfiguration ? menus.at(MenuName::kConfiguration) : nullptr;
+    if (parent != nullptr) parent->addSeparator();
     QMenu* menu = parent != nullptr ? parent->addMenu(Text(title.title))
                                     : menuBar()->addMenu(Text(title.title));
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     menus[title.menu] = menu;
+  };
+  // Sub-menus take their place among their parent's entries when their
+  // first entry comes.
+  for (const MenuTitle& title : MenuTitles()) {
+    if (!title.submenuOfConfiguration) addMenu(title);
   }
   for (const MenuEntry& entry : MenuEntries()) {
+    if (!menus.contains(entry.menu)) {
+      for (const MenuTitle& title : MenuTitles()) {
+        if (title.menu == entry.menu) addMenu(title);
+      }
+    }
     QMenu* menu = menus.at(entry.menu);
     if (entry.separatorBefore) menu->addSeparator();
     QAction* action = menu->addAction(Text(entry.text));
     if (!entry.shortcut.empty()) action->setShortcut(QKeySequence(Text(entry.shortcut)));
-    action->setCheckable(true);
+    // Only the modes and the windows carry check marks.
+    action->setCheckable(entry.menu == MenuName::kMode || entry.menu == MenuName::kView);
     const MainCommand command = entry.command;
     connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
     actions_[command] = action;
@@ -187,8 +203,12 @@ void CMainFrame::BuildHandlers() {
     const Window window = entry.window;
     add(entry.toggle, [&context, window] { app::ToggleWindow(context, window); });
     add(entry.front, [&context, window] { app::BringWindowToFront(context, window); });
+    windowOfCommand_[entry.toggle] = window;
+    windowOfCommand_[entry.front] = window;
   }
   add(MainCommand::kFindWindow, [&context] { app::ShowFindWindow(context); });
+  windowOfCommand_[MainCommand::kFindWindow] = Window::kFind;
+  windowOfCommand_[MainCommand::kCapture] = Window::kCapture;
   add(MainCommand::kStandardLayout, [&context] { app::ApplyStandardLayout(context); });
   add(MainCommand::kManual, [&context] { app::OpenManual(context); });
   add(MainCommand::kToggleEachMode, [&context] { app::ToggleEachMode(context); });
@@ -219,9 +239,12 @@ void CMainFrame::Execute(MainCommand command) {
 
 void CMainFrame::UpdateCommandStates() {
   if (context_ == nullptr) return;
-  // A command that nothing in this program carries out yet is shown but
-  // never offered.
+  // A command that nothing in this program carries out, or whose window
+  // no family makes, is shown but never offered.
   const auto handled = [this](MainCommand command) {
+    if (const auto window = windowOfCommand_.find(command); window != windowOfCommand_.end()) {
+      return registry_.Find(window->second) != nullptr;
+    }
     return handlers_.contains(command) || registry_.FindCommand(command) != nullptr;
   };
   for (const auto& [command, action] : actions_) {

@@ -43,8 +43,7 @@ class CMainFrame final : public QMainWindow {
 
   // Connects the frame to the application once the context exists; the
   // timers start here.
-  void Attach(const app::AppContext& context, app::RunControl& run,
-              const ShellServices& services);
+  void Attach(const app::AppContext& context, app::RunControl& run, const ShellServices& services);
 
   // Runs a command when it is available now (menu, dialog bar, tests).
   void Execute(app::MainCommand command);
@@ -80,6 +79,7 @@ class CMainFrame final : public QMainWindow {
   const ShellServices* services_ = nullptr;
 
   std::map<app::MainCommand, std::function<void()>> handlers_;
+  std::map<app::MainCommand, app::Window> windowOfCommand_;  // commands that need a window family
   std::map<app::MainCommand, QAction*> actions_;
   std::map<app::MainCommand, QPushButton*> buttons_;
   bool saveCaptureEnabled_ = false;

@@ -16,10 +16,11 @@
 namespace orvane::ui {
 
 COptionDlg::COptionDlg(const app::AppContext& context, QWidget* parent)
-    : COptionDlg(context, context.description.Loaded(), context.configuration.Settings.LinRevision, parent) {}
+    : COptionDlg(context, context.description.Loaded(), context.configuration.Settings.LinRevision,
+                 parent) {}
 
-COptionDlg::COptionDlg(const app::AppContext& context, bool descriptionLoaded, std::uint32_t linRevision,
-                       QWidget* parent)
+COptionDlg::COptionDlg(const app::AppContext& context, bool descriptionLoaded,
+                       std::uint32_t linRevision, QWidget* parent)
     : QDialog(parent),
       context_(context),
       options_(context.configuration.Options),
@@ -34,7 +35,8 @@ COptionDlg::COptionDlg(const app::AppContext& context, bool descriptionLoaded, s
   tabs_->setUsesScrollButtons(false);  // every tab title in sight
   baudPage_ = new OptionBaudPage(tabs_);
   framePage_ = new OptionFramePage(lin20 && ext_.BreakSelect != 0, tabs_);
-  loggingPage_ = new OptionLoggingPage(ext_, context.state.LogPath, context.windows, context.messages, tabs_);
+  loggingPage_ =
+      new OptionLoggingPage(ext_, context.state.LogPath, context.windows, context.messages, tabs_);
   maskPage_ = new OptionMaskPage(options_, tabs_);
   patternPage_ = new OptionPatternPage(options_, tabs_);
   if (lin20) wakeupPage_ = new OptionWakeupPage(ext_, tabs_);
@@ -75,14 +77,17 @@ COptionDlg::COptionDlg(const app::AppContext& context, bool descriptionLoaded, s
 
 // Hidden while the copy still exists: the focus leaving a field as the
 // window goes ends that field's editing, which writes to the copy.
-COptionDlg::~COptionDlg() { hide(); }
+COptionDlg::~COptionDlg() {
+  hide();
+}
 
 void COptionDlg::Fill() {
   const app::AppState& state = context_.state;
   baudPage_->Fill(options_.BaudRateCode);
   loggingPage_->Fill(options_.LoggingEnabled == 1);
   framePage_->Fill(options_.FrameTiming);
-  maskPage_->Fill(settings::IdentifierFieldModeFromText(state.IdentifierFieldMode), state.DataRadix);
+  maskPage_->Fill(settings::IdentifierFieldModeFromText(state.IdentifierFieldMode),
+                  state.DataRadix);
   patternPage_->Fill();
   if (wakeupPage_ != nullptr) wakeupPage_->Fill();
   eachModePage_->Fill();
@@ -148,7 +153,8 @@ void COptionDlg::accept() {
   }
 
   // 3. The mask entries.
-  const settings::IdentifierFieldMode mode = settings::IdentifierFieldModeFromText(state.IdentifierFieldMode);
+  const settings::IdentifierFieldMode mode =
+      settings::IdentifierFieldModeFromText(state.IdentifierFieldMode);
   const OptionMaskPage::Entries mask = maskPage_->Read(mode);
   if (mask.rejected) {
     ShowPage(maskPage_);

@@ -93,8 +93,8 @@ std::optional<int> COrvaneApp::Start(const QStringList& arguments) {
   if (!instance_.Acquire()) return kExitOk;  // the running one was raised
 
   state_.LanguageCode = LanguageCodeOfSystem().toStdString();
-  state_.ProgramFolder = environment_.programFolder.empty() ? analyzer::ProgramFolder()
-                                                            : environment_.programFolder;
+  state_.ProgramFolder =
+      environment_.programFolder.empty() ? analyzer::ProgramFolder() : environment_.programFolder;
   state_.IdentifierFieldMode = "IDEN";
   state_.DataRadix = "HEX";
   if (!BindLink()) return kExitStartFailed;
@@ -181,8 +181,8 @@ void COrvaneApp::CreateMainFrame() {
   messages_.BeforeWorkerMessage([this] {
     if (state_.Monitoring()) run_->OnDeviceChange();
   });
-  services_.emplace(ShellServices{*context_, *run_, identity_,
-                                  GridFont(state_.LanguageCode), frame_.get()});
+  services_.emplace(
+      ShellServices{*context_, *run_, identity_, GridFont(state_.LanguageCode), frame_.get()});
   frame_->Attach(*context_, *run_, *services_);
   frame_->onClosing = [this] { OnMainFrameClosing(); };
   instance_.OnSecondStart([frame = frame_.get()] {

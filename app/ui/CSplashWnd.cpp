@@ -24,7 +24,9 @@ CSplashWnd::CSplashWnd(const analyzer::AnalyzerIdentity& identity, QString langu
   qApp->installEventFilter(this);
 }
 
-CSplashWnd::~CSplashWnd() { qApp->removeEventFilter(this); }
+CSplashWnd::~CSplashWnd() {
+  qApp->removeEventFilter(this);
+}
 
 void CSplashWnd::OnHidden(std::function<void()> step) {
   if (!showing_) {
@@ -61,11 +63,12 @@ void CSplashWnd::paintEvent(QPaintEvent*) {
   PaintBackdrop(painter, rect());
   painter.setPen(Qt::white);
   painter.drawText(60, 250, QStringLiteral("Initializing..."));
-  painter.drawText(30, 266, QStringLiteral("Boot Program ") + QString::fromLatin1(identity_.bootVersion));
-  painter.drawText(30, 282, QStringLiteral("Farmware     ") +
-                                QString::fromLatin1(identity_.firmwareVersion));
-  painter.drawText(30, 298, QStringLiteral("Serial No.   ") +
-                                QString::fromLatin1(identity_.serialNumber));
+  painter.drawText(30, 266,
+                   QStringLiteral("Boot Program ") + QString::fromLatin1(identity_.bootVersion));
+  painter.drawText(
+      30, 282, QStringLiteral("Farmware     ") + QString::fromLatin1(identity_.firmwareVersion));
+  painter.drawText(30, 298,
+                   QStringLiteral("Serial No.   ") + QString::fromLatin1(identity_.serialNumber));
   QFont large = painter.font();
   large.setPixelSize(16);
   painter.setFont(large);

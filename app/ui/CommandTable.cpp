@@ -9,9 +9,12 @@ using C = app::MainCommand;
 using M = MenuName;
 
 constexpr std::array kTitles = {
-    MenuTitle{M::kFile, "&File"},       MenuTitle{M::kMonitor, "&Monitor"},
-    MenuTitle{M::kConfiguration, "&Configuration"}, MenuTitle{M::kMode, "M&ode", true},
-    MenuTitle{M::kView, "&View"},       MenuTitle{M::kWindow, "&Window"},
+    MenuTitle{M::kFile, "&File"},
+    MenuTitle{M::kMonitor, "&Monitor"},
+    MenuTitle{M::kConfiguration, "&Configuration"},
+    MenuTitle{M::kMode, "M&ode", true},
+    MenuTitle{M::kView, "&View"},
+    MenuTitle{M::kWindow, "&Window"},
     MenuTitle{M::kHelp, "&Help"},
 };
 
@@ -78,9 +81,17 @@ constexpr std::array kButtons = {
 
 }  // namespace
 
-std::span<const MenuTitle> MenuTitles() { return kTitles; }
-std::span<const MenuEntry> MenuEntries() { return kEntries; }
-std::span<const DialogBarButton> DialogBarButtons() { return kButtons; }
-std::span<const MenuEntry> EachModeEntries() { return kEachMode; }
+std::span<const MenuTitle> MenuTitles() {
+  return kTitles;
+}
+std::span<const MenuEntry> MenuEntries() {
+  return kEntries;
+}
+std::span<const DialogBarButton> DialogBarButtons() {
+  return kButtons;
+}
+std::span<const MenuEntry> EachModeEntries() {
+  return kEachMode;
+}
 
 }  // namespace orvane::ui

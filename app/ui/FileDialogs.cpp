@@ -2,8 +2,8 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QUrl>
 #include <QStringList>
+#include <QUrl>
 
 namespace orvane::ui {
 
@@ -22,8 +22,8 @@ std::optional<std::string> RunFileDialog(QWidget* owner, const app::FileDialogRe
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QtFilter(request.filter));
-  dialog.setDefaultSuffix(QString::fromUtf8(request.defaultExtension.data(),
-                                            static_cast<qsizetype>(request.defaultExtension.size())));
+  dialog.setDefaultSuffix(QString::fromUtf8(
+      request.defaultExtension.data(), static_cast<qsizetype>(request.defaultExtension.size())));
   if (!request.title.empty()) {
     dialog.setWindowTitle(
         QString::fromUtf8(request.title.data(), static_cast<qsizetype>(request.title.size())));

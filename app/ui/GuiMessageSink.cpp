@@ -10,10 +10,14 @@ namespace {
 
 QMessageBox::Icon IconOf(monitor::MessageIcon icon) {
   switch (icon) {
-    case monitor::MessageIcon::kStop: return QMessageBox::Critical;
-    case monitor::MessageIcon::kExclamation: return QMessageBox::Warning;
-    case monitor::MessageIcon::kQuestion: return QMessageBox::Question;
-    case monitor::MessageIcon::kInformation: return QMessageBox::Information;
+    case monitor::MessageIcon::kStop:
+      return QMessageBox::Critical;
+    case monitor::MessageIcon::kExclamation:
+      return QMessageBox::Warning;
+    case monitor::MessageIcon::kQuestion:
+      return QMessageBox::Question;
+    case monitor::MessageIcon::kInformation:
+      return QMessageBox::Information;
   }
   return QMessageBox::NoIcon;
 }

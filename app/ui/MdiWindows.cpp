@@ -119,7 +119,9 @@ void MdiWindows::TakePlacement(app::Window window, QWidget& frame) {
   record.bottom = normal.top() + normal.height();
 }
 
-void MdiWindows::SetMainTitle(std::string_view title) { area_.window()->setWindowTitle(Text(title)); }
+void MdiWindows::SetMainTitle(std::string_view title) {
+  area_.window()->setWindowTitle(Text(title));
+}
 
 void MdiWindows::SetWindowTitle(app::Window window, std::string_view title) {
   if (QWidget* frame = WindowOf(window)) frame->setWindowTitle(Text(title));
@@ -183,7 +185,9 @@ void MdiWindows::ClearSavedPlacements() {
   placements_.children = {};
 }
 
-void MdiWindows::ClearSavedPlacement(app::Window window) { placements_.of(window) = {}; }
+void MdiWindows::ClearSavedPlacement(app::Window window) {
+  placements_.of(window) = {};
+}
 
 void MdiWindows::PostExitCommand() {
   if (hooks_.postExit) hooks_.postExit();

@@ -30,7 +30,7 @@ constexpr int kWaveBottom = 38;
 constexpr int kListWidth = 50;
 
 constexpr Segment kSegments[] = {
-    {Part::kBreak, "", "Synch\nBreak"}, {Part::kField, "55", "Synch\nField"},
+    {Part::kBreak, "", "Synch\nBreak"},   {Part::kField, "55", "Synch\nField"},
     {Part::kField, "ID", "Ident\nField"}, {Part::kGap, "", ""},  // SpaceA
     {Part::kField, "D0", "Data\nField"},  {Part::kGap, "", ""},  // byte space
     {Part::kField, "Dn", "Data\nField"},  {Part::kGap, "", ""},  // byte space
@@ -47,7 +47,9 @@ int SegmentLeft(std::size_t index) {
   return x;
 }
 
-int PictureWidth() { return SegmentLeft(std::size(kSegments)) + kListWidth / 2; }
+int PictureWidth() {
+  return SegmentLeft(std::size(kSegments)) + kListWidth / 2;
+}
 
 // The index in kSegments of gap number `gap` (0 SpaceA ... 3 SpaceB).
 std::size_t GapSegment(int gap) {
@@ -96,9 +98,12 @@ void SpaceComboBox::showPopup() {
 
 // ---- FramePicture ----
 
-FramePicture::FramePicture(bool longBreak, QWidget* parent) : QWidget(parent), longBreak_(longBreak) {}
+FramePicture::FramePicture(bool longBreak, QWidget* parent)
+    : QWidget(parent), longBreak_(longBreak) {}
 
-QSize FramePicture::sizeHint() const { return {PictureWidth(), kLabelTop + 64}; }
+QSize FramePicture::sizeHint() const {
+  return {PictureWidth(), kLabelTop + 64};
+}
 
 int FramePicture::GapCentre(int gap) const {
   return SegmentLeft(GapSegment(gap)) + kGapWidth / 2;
@@ -147,8 +152,8 @@ void FramePicture::paintEvent(QPaintEvent*) {
         path.closeSubpath();
         painter.fillPath(path, fill);
         painter.drawPath(path);
-        painter.drawText(QRect(left, kWaveTop, right - left, kWaveBottom - kWaveTop), Qt::AlignCenter,
-                         QString::fromLatin1(segment.text));
+        painter.drawText(QRect(left, kWaveTop, right - left, kWaveBottom - kWaveTop),
+                         Qt::AlignCenter, QString::fromLatin1(segment.text));
         break;
       }
       case Part::kGap:
@@ -173,7 +178,8 @@ OptionFramePage::OptionFramePage(bool longBreak, QWidget* parent) : QWidget(pare
     if (kSegments[i].part == Part::kGap) continue;
     auto* label = new QLabel(QString::fromLatin1(kSegments[i].label), picture_);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setGeometry(SegmentLeft(i), FramePicture::kLabelTop - 8, kFieldWidth, 2 * fontMetrics().height() + 4);
+    label->setGeometry(SegmentLeft(i), FramePicture::kLabelTop - 8, kFieldWidth,
+                       2 * fontMetrics().height() + 4);
   }
 
   const int listTop = FramePicture::kLabelTop - 4 + 2 * fontMetrics().height() + 6;
@@ -183,7 +189,8 @@ OptionFramePage::OptionFramePage(bool longBreak, QWidget* parent) : QWidget(pare
     spaces_[space] = new SpaceComboBox(picture_);
     spaces_[space]->setObjectName(kSpaceNames[space]);
     PlaceBelowPicture(spaces_[space], kSpaceGaps[space], listTop);
-    connect(spaces_[space], &QComboBox::currentIndexChanged, this, [this] { UpdateLengthLabels(); });
+    connect(spaces_[space], &QComboBox::currentIndexChanged, this,
+            [this] { UpdateLengthLabels(); });
     connect(spaces_[space], &QComboBox::editTextChanged, this, [this] { UpdateLengthLabels(); });
   }
   byteSpaceValue_ = new QLabel(picture_);
@@ -191,11 +198,13 @@ OptionFramePage::OptionFramePage(bool longBreak, QWidget* parent) : QWidget(pare
   byteSpaceValue_->setAlignment(Qt::AlignCenter);
   PlaceBelowPicture(byteSpaceValue_, 2, listTop);
   connect(spaces_[kByteSpace], &QComboBox::editTextChanged, byteSpaceValue_, &QLabel::setText);
-  picture_->setFixedSize(PictureWidth() + kListWidth / 2, listTop + spaces_[kSpaceA]->sizeHint().height() + 4);
+  picture_->setFixedSize(PictureWidth() + kListWidth / 2,
+                         listTop + spaces_[kSpaceA]->sizeHint().height() + 4);
 
   dataLength_ = new QComboBox(this);
   dataLength_->setObjectName("dataLength");
-  for (int length = 0; length <= settings::kMaxDataLength; ++length) dataLength_->addItem(QString::number(length));
+  for (int length = 0; length <= settings::kMaxDataLength; ++length)
+    dataLength_->addItem(QString::number(length));
   connect(dataLength_, &QComboBox::currentIndexChanged, this, [this] { UpdateLengthLabels(); });
   totalLength_ = new QLabel(this);
   totalLength_->setObjectName("totalLength");
@@ -241,7 +250,8 @@ std::optional<OptionFramePage::Space> OptionFramePage::FirstBadSpace() const {
 
 settings::FrameTimingRecord OptionFramePage::WithSpaces(settings::FrameTimingRecord base) const {
   const auto read = [this](Space space, std::uint8_t& field) {
-    if (const auto value = settings::ParseSpace(spaces_[space]->currentText().toStdString())) field = *value;
+    if (const auto value = settings::ParseSpace(spaces_[space]->currentText().toStdString()))
+      field = *value;
   };
   read(kSpaceA, base.SpaceA);
   read(kSpaceB, base.SpaceB);
@@ -249,7 +259,9 @@ settings::FrameTimingRecord OptionFramePage::WithSpaces(settings::FrameTimingRec
   return base;
 }
 
-int OptionFramePage::DataLength() const { return std::max(0, dataLength_->currentIndex()); }
+int OptionFramePage::DataLength() const {
+  return std::max(0, dataLength_->currentIndex());
+}
 
 void OptionFramePage::FocusSpace(Space space) {
   spaces_[space]->setFocus(Qt::OtherFocusReason);

@@ -123,12 +123,17 @@ void OptionLoggingPage::CommitNumber() {
   number_->selectAll();
 }
 
-bool OptionLoggingPage::LoggingEnabled() const { return enable_->isChecked(); }
+bool OptionLoggingPage::LoggingEnabled() const {
+  return enable_->isChecked();
+}
 
-std::string OptionLoggingPage::NameText() const { return name_->text().toStdString(); }
+std::string OptionLoggingPage::NameText() const {
+  return name_->text().toStdString();
+}
 
 std::string OptionLoggingPage::Candidate() const {
-  return settings::FormLogFileName(NameText(), ext_.LogNumbering != 0, settings::FieldText(ext_.LogNumber));
+  return settings::FormLogFileName(NameText(), ext_.LogNumbering != 0,
+                                   settings::FieldText(ext_.LogNumber));
 }
 
 void OptionLoggingPage::FocusName() {

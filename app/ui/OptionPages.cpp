@@ -50,7 +50,8 @@ OptionBaudPage::OptionBaudPage(QWidget* parent) : QWidget(parent), group_(new QB
   constexpr int kRows = 7;
   for (std::size_t code = 0; code < settings::kBaudRates.size(); ++code) {
     const std::string_view label = settings::kBaudRates[code].label;
-    auto* button = new QRadioButton(QString::fromLatin1(label.data(), qsizetype(label.size())), this);
+    auto* button =
+        new QRadioButton(QString::fromLatin1(label.data(), qsizetype(label.size())), this);
     button->setObjectName(QString("baudRate%1").arg(code));
     group_->addButton(button, int(code));
     layout->addWidget(button, int(code) % kRows, int(code) / kRows);
@@ -97,7 +98,8 @@ void OptionMaskPage::Fill(settings::IdentifierFieldMode mode, std::string_view d
   const bool enabled = options_.MaskEnabled != 0;
   (enabled ? enable_ : disable_)->setChecked(true);
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    entries_[i]->setText(QString::fromStdString(settings::FormatMaskEntry(options_.MaskIds[i], mode, dataRadix)));
+    entries_[i]->setText(
+        QString::fromStdString(settings::FormatMaskEntry(options_.MaskIds[i], mode, dataRadix)));
     entries_[i]->setEnabled(enabled);
   }
 }
@@ -107,13 +109,16 @@ void OptionMaskPage::SetMaskEnabled(bool enabled) {
   for (QLineEdit* entry : entries_) entry->setEnabled(enabled);
 }
 
-bool OptionMaskPage::MaskEnabled() const { return enable_->isChecked(); }
+bool OptionMaskPage::MaskEnabled() const {
+  return enable_->isChecked();
+}
 
 OptionMaskPage::Entries OptionMaskPage::Read(settings::IdentifierFieldMode mode) const {
   Entries result;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     // The length selectors of ID+DLC entries are never shown: none selected.
-    const settings::MaskEntryResult entry = settings::ParseMaskEntry(entries_[i]->text().toStdString(), mode, -1);
+    const settings::MaskEntryResult entry =
+        settings::ParseMaskEntry(entries_[i]->text().toStdString(), mode, -1);
     if (entry.error && !result.rejected) result.rejected = i;
     result.ids[i] = entry.value;
   }
@@ -182,12 +187,17 @@ void OptionPatternPage::UpdateEnabling() {
   for (QLineEdit* field : fill_) field->setEnabled(!longSkip_->isChecked());
 }
 
-std::uint32_t OptionPatternPage::ShortPatternMode() const { return shortSkip_->isChecked() ? 1 : 0; }
-std::uint32_t OptionPatternPage::LongPatternMode() const { return longSkip_->isChecked() ? 1 : 0; }
+std::uint32_t OptionPatternPage::ShortPatternMode() const {
+  return shortSkip_->isChecked() ? 1 : 0;
+}
+std::uint32_t OptionPatternPage::LongPatternMode() const {
+  return longSkip_->isChecked() ? 1 : 0;
+}
 
 void OptionPatternPage::StoreFillBytes() const {
   for (std::size_t i = 0; i < fill_.size(); ++i) {
-    if (const auto value = settings::ParseFillByte(fill_[i]->text().toStdString())) options_.FillData[i] = *value;
+    if (const auto value = settings::ParseFillByte(fill_[i]->text().toStdString()))
+      options_.FillData[i] = *value;
   }
 }
 
@@ -227,12 +237,15 @@ void OptionWakeupPage::Commit() {
 
 // ---- Each Mode ----
 
-OptionEachModePage::OptionEachModePage(settings::OptionSettingsExt& ext, bool descriptionLoaded, QWidget* parent)
+OptionEachModePage::OptionEachModePage(settings::OptionSettingsExt& ext, bool descriptionLoaded,
+                                       QWidget* parent)
     : QWidget(parent), ext_(ext), descriptionLoaded_(descriptionLoaded) {
   orderOfId_ = MakeRadio("Order of ID", "orderOfId", this);
   orderOfNode_ = MakeRadio("Order of Node", "orderOfNode", this);
-  connect(orderOfId_, &QRadioButton::clicked, this, [this] { ext_.SortOrder = settings::kOrderOfId; });
-  connect(orderOfNode_, &QRadioButton::clicked, this, [this] { ext_.SortOrder = settings::kOrderOfNode; });
+  connect(orderOfId_, &QRadioButton::clicked, this,
+          [this] { ext_.SortOrder = settings::kOrderOfId; });
+  connect(orderOfNode_, &QRadioButton::clicked, this,
+          [this] { ext_.SortOrder = settings::kOrderOfNode; });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(orderOfId_);
   layout->addWidget(orderOfNode_);

@@ -148,7 +148,8 @@ class OptionWakeupPage final : public QWidget {
 // Node only while a LIN description is loaded.
 class OptionEachModePage final : public QWidget {
  public:
-  OptionEachModePage(settings::OptionSettingsExt& ext, bool descriptionLoaded, QWidget* parent = nullptr);
+  OptionEachModePage(settings::OptionSettingsExt& ext, bool descriptionLoaded,
+                     QWidget* parent = nullptr);
   void Fill();
 
  private:

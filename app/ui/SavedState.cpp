@@ -8,10 +8,10 @@ namespace {
 
 constexpr char kGroup[] = "Info";
 
-constexpr std::array kChildWriteOrder = {
-    app::Window::kMasterMonitor, app::Window::kStatus,       app::Window::kSlaveMonitor,
-    app::Window::kMonitor,       app::Window::kSignalSelect, app::Window::kSignalMonitor,
-    app::Window::kEachId,        app::Window::kCapture};
+constexpr std::array kChildWriteOrder = {app::Window::kMasterMonitor, app::Window::kStatus,
+                                         app::Window::kSlaveMonitor,  app::Window::kMonitor,
+                                         app::Window::kSignalSelect,  app::Window::kSignalMonitor,
+                                         app::Window::kEachId,        app::Window::kCapture};
 
 QString Key(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
@@ -76,8 +76,7 @@ void WritePlacements(const WindowPlacements& placements) {
   main.showCommand = app::kShowNormal;
   WriteStoredPlacement(app::kMainPlacementName, main);
   for (const app::Window window : kChildWriteOrder) {
-    WriteStoredPlacement(app::PlacementName(window),
-                         placements.of(window));
+    WriteStoredPlacement(app::PlacementName(window), placements.of(window));
   }
 }
 

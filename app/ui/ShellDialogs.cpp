@@ -8,8 +8,7 @@ namespace orvane::ui {
 
 void RegisterShellDialogs(WindowRegistry& registry) {
   registry.RegisterCommand(app::MainCommand::kAbout, [](const ShellServices& services) {
-    CAboutDlg about(services.identity,
-                    QString::fromStdString(services.context.state.LanguageCode),
+    CAboutDlg about(services.identity, QString::fromStdString(services.context.state.LanguageCode),
                     services.mainWindow);
     about.exec();
   });
@@ -17,14 +16,15 @@ void RegisterShellDialogs(WindowRegistry& registry) {
     COptionDlg dialog(services.context, services.mainWindow);
     if (dialog.exec() == QDialog::Accepted) app::OptionSetupAccepted(services.context);
   });
-  registry.RegisterCommand(
-      app::MainCommand::kIdentifierDefinition, [](const ShellServices& services) {
-        const app::AppContext& context = services.context;
-        settings::SettingsRecord& settings = context.configuration.Settings;
-        CIdDefineDlg dialog(settings.Identifiers, settings.LinRevision, context.messages,
-                            services.mainWindow);
-        if (dialog.exec() == QDialog::Accepted) app::IdentifierDefinitionAccepted(context);
-      });
+  registry.RegisterCommand(app::MainCommand::kIdentifierDefinition,
+                           [](const ShellServices& services) {
+                             const app::AppContext& context = services.context;
+                             settings::SettingsRecord& settings = context.configuration.Settings;
+                             CIdDefineDlg dialog(settings.Identifiers, settings.LinRevision,
+                                                 context.messages, services.mainWindow);
+                             if (dialog.exec() == QDialog::Accepted)
+                               app::IdentifierDefinitionAccepted(context);
+                           });
 }
 
 }  // namespace orvane::ui

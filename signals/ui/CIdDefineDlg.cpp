@@ -22,9 +22,13 @@ QString HexName(const char* prefix, std::uint8_t identifier) {
 }
 
 // 0x3C and 0x3D (diagnostic frames) are always classic.
-bool AlwaysClassic(std::uint8_t identifier) { return identifier == 0x3C || identifier == 0x3D; }
+bool AlwaysClassic(std::uint8_t identifier) {
+  return identifier == 0x3C || identifier == 0x3D;
+}
 // 0x3E and 0x3F (extended frames): no checksum choice, no data length entry.
-bool Extended(std::uint8_t identifier) { return identifier >= 0x3E; }
+bool Extended(std::uint8_t identifier) {
+  return identifier >= 0x3E;
+}
 
 }  // namespace
 
@@ -32,9 +36,11 @@ bool Extended(std::uint8_t identifier) { return identifier >= 0x3E; }
 // its data length field and the "Classic" / "Enhanced" buttons.
 class IdDefinePage final : public QWidget {
  public:
-  IdDefinePage(int page, settings::IdentifierDefinition& copy, bool lin20, monitor::MessageSink& messages,
-               QWidget* parent)
-      : QWidget(parent), first_(static_cast<std::uint8_t>(page * CIdDefineDlg::kRowsPerPage)), copy_(copy),
+  IdDefinePage(int page, settings::IdentifierDefinition& copy, bool lin20,
+               monitor::MessageSink& messages, QWidget* parent)
+      : QWidget(parent),
+        first_(static_cast<std::uint8_t>(page * CIdDefineDlg::kRowsPerPage)),
+        copy_(copy),
         messages_(messages) {
     setObjectName(QString("page%1").arg(page));
     auto* layout = new QHBoxLayout(this);
@@ -117,10 +123,13 @@ class IdDefinePage final : public QWidget {
     row.length->setObjectName(HexName("dl", identifier));
     if (AlwaysClassic(identifier)) row.enhanced->hide();
 
-    connect(row.length, &QLineEdit::textEdited, this, [this, index](const QString& text) { Edited(index, text); });
+    connect(row.length, &QLineEdit::textEdited, this,
+            [this, index](const QString& text) { Edited(index, text); });
     connect(row.length, &QLineEdit::editingFinished, this, [this, index] { Finished(index); });
-    connect(row.classic, &QRadioButton::clicked, this, [this, identifier] { copy_.classicChecksum[identifier] = 1; });
-    connect(row.enhanced, &QRadioButton::clicked, this, [this, identifier] { copy_.classicChecksum[identifier] = 0; });
+    connect(row.classic, &QRadioButton::clicked, this,
+            [this, identifier] { copy_.classicChecksum[identifier] = 1; });
+    connect(row.enhanced, &QRadioButton::clicked, this,
+            [this, identifier] { copy_.classicChecksum[identifier] = 0; });
   }
 
   // A data length 0-8 is taken at once; anything else is refused with the
@@ -164,7 +173,8 @@ CIdDefineDlg::CIdDefineDlg(settings::IdentifierDefinition& definition, std::uint
 
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName("tabs");
-  static constexpr const char* kTabTitles[kPageCount] = {"00 - 0F", "10 - 1F", "20 - 2F", "30 - 3F"};
+  static constexpr const char* kTabTitles[kPageCount] = {"00 - 0F", "10 - 1F", "20 - 2F",
+                                                         "30 - 3F"};
   for (int page = 0; page < kPageCount; ++page) {
     pages_[page] = new IdDefinePage(page, copy_, lin20, messages, tabs_);
     pages_[page]->Refresh();
@@ -203,7 +213,9 @@ CIdDefineDlg::CIdDefineDlg(settings::IdentifierDefinition& definition, std::uint
 
 // Hidden while the copy still exists: the focus leaving a field as the
 // window goes ends that field's editing, which reads the copy.
-CIdDefineDlg::~CIdDefineDlg() { hide(); }
+CIdDefineDlg::~CIdDefineDlg() {
+  hide();
+}
 
 void CIdDefineDlg::DefaultVisiblePage() {
   IdDefinePage* page = pages_[tabs_->currentIndex()];

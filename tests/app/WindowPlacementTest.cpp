@@ -27,14 +27,16 @@ TEST(WindowPlacement, DefaultRectanglesByLanguage) {
   const WindowPlacement japanese = DefaultPlacement(*monitorJapanese, 0, 0);
   EXPECT_EQ(japanese.right - japanese.left, 620);
   EXPECT_EQ(japanese.bottom - japanese.top, 311);
-  const WindowPlacement english = DefaultPlacement(*DefaultRectangleOf(Window::kMonitor, "ENG"), 0, 0);
+  const WindowPlacement english =
+      DefaultPlacement(*DefaultRectangleOf(Window::kMonitor, "ENG"), 0, 0);
   EXPECT_EQ(english.right, 635);
   EXPECT_EQ(english.bottom, 305);
   EXPECT_EQ(DefaultPlacement(*DefaultRectangleOf(Window::kCapture, "ENG"), 0, 0).left, 32);
   EXPECT_EQ(DefaultPlacement(*DefaultRectangleOf(Window::kEachId, "JPN"), 0, 0).bottom, 391);
 
   // The Status window takes its size from its form.
-  const WindowPlacement status = DefaultPlacement(*DefaultRectangleOf(Window::kStatus, "ENG"), 200, 300);
+  const WindowPlacement status =
+      DefaultPlacement(*DefaultRectangleOf(Window::kStatus, "ENG"), 200, 300);
   EXPECT_EQ(status.left, 638);
   EXPECT_EQ(status.top, 0);
   EXPECT_EQ(status.right, 838);

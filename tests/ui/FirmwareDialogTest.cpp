@@ -88,8 +88,12 @@ class WatchedSink final : public monitor::MessageSink {
   monitor::MessageSink& inner_;
 };
 
-QString TextOf(const CDownloadDlg& dialog) { return dialog.findChild<QLabel*>()->text(); }
-int ProgressOf(const CDownloadDlg& dialog) { return dialog.findChild<QProgressBar*>()->value(); }
+QString TextOf(const CDownloadDlg& dialog) {
+  return dialog.findChild<QLabel*>()->text();
+}
+int ProgressOf(const CDownloadDlg& dialog) {
+  return dialog.findChild<QProgressBar*>()->value();
+}
 QPushButton* ButtonOf(const CDownloadDlg& dialog, QDialogButtonBox::StandardButton which) {
   return dialog.findChild<QDialogButtonBox*>()->button(which);
 }
@@ -262,9 +266,9 @@ class FirmwareDialogTest : public QObject {
     });
     QCOMPARE(prompt.RunFirmwareUpdate(identity_), FirmwareUpdateResult::kOk);
     QCOMPARE(finalText, QStringLiteral("Downloading is not complete."));
-    QCOMPARE(sink_.Texts(), (std::vector<std::string>{
-                                "Please reset H/W, and restart this application.",
-                                "Download error."}));
+    QCOMPARE(sink_.Texts(),
+             (std::vector<std::string>{"Please reset H/W, and restart this application.",
+                                       "Download error."}));
     QVERIFY(Erased(Flash(analyzer::reg::kVersionArea, 16)));
   }
 

@@ -41,8 +41,12 @@ class IdentifierDialogTest : public QObject {
   }
   static QString Hex(int identifier) { return QString("%1").arg(identifier, 2, 16, QChar('0')); }
   QLineEdit* LengthField(int identifier) const { return Get<QLineEdit>("dl" + Hex(identifier)); }
-  QRadioButton* Classic(int identifier) const { return Get<QRadioButton>("classic" + Hex(identifier)); }
-  QRadioButton* Enhanced(int identifier) const { return Get<QRadioButton>("enhanced" + Hex(identifier)); }
+  QRadioButton* Classic(int identifier) const {
+    return Get<QRadioButton>("classic" + Hex(identifier));
+  }
+  QRadioButton* Enhanced(int identifier) const {
+    return Get<QRadioButton>("enhanced" + Hex(identifier));
+  }
 
   void ClickTab(int index) {
     QTabBar* bar = Get<QTabWidget>("tabs")->tabBar();
@@ -53,7 +57,8 @@ class IdentifierDialogTest : public QObject {
   // take clicks beside its text.
   void Click(QAbstractButton* button) {
     const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
-    QTest::mouseClick(button, Qt::LeftButton, {}, radio ? QPoint(7, button->height() / 2) : button->rect().center());
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      radio ? QPoint(7, button->height() / 2) : button->rect().center());
   }
   void Click(const char* name) { Click(Get<QPushButton>(name)); }
   // Replaces the one character of a data length field by typing.
@@ -74,7 +79,6 @@ class IdentifierDialogTest : public QObject {
   void cleanup() { dialog_.reset(); }
 
   // ---- Pages ----
-
 
   void showsFourPagesOfSixteen() {
     Open();
@@ -143,7 +147,8 @@ class IdentifierDialogTest : public QObject {
     const std::vector<testing::RecordedBox> boxes = sink_.Boxes();
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(boxes[0].caption), QString("Error"));
-    QCOMPARE(QString::fromStdString(boxes[0].text), QString("Please input a correct value in the range of 0 - 8."));
+    QCOMPARE(QString::fromStdString(boxes[0].text),
+             QString("Please input a correct value in the range of 0 - 8."));
     QVERIFY(boxes[0].icon == monitor::MessageIcon::kExclamation);
     QCOMPARE(field->text(), QString("2"));
     QCOMPARE(dialog_->Edited().dataLength[0x12], std::uint8_t{2});

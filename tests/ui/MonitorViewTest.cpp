@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "tests/ui/support/MonitorTestRecords.h"
+#include "tests/ui/support/ShellContextRig.h"
 #include "views/ui/CChildFrame.h"
 #include "views/ui/CMonitSView.h"
 #include "views/ui/MonitorWindows.h"
@@ -16,8 +17,8 @@ namespace {
 
 using monitor::MonitorCapacity;
 using testing::FillRing;
-using testing::MonitorContextRig;
 using testing::NumberedRecord;
+using testing::ShellContextRig;
 
 // Records 0 to kWrappedCount − 1: the ring wrapped once, write index 250.
 constexpr std::uint32_t kWrappedCount = MonitorCapacity + 250;
@@ -56,7 +57,7 @@ class MonitorViewTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MonitorContextRig> rig_;
+  std::unique_ptr<ShellContextRig> rig_;
   views::RelativeTimeMarker stored_;
   std::unique_ptr<CMonitSView> view_;
 
@@ -101,7 +102,7 @@ class MonitorViewTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    rig_ = std::make_unique<MonitorContextRig>();
+    rig_ = std::make_unique<ShellContextRig>();
     stored_ = {};
   }
 

@@ -36,8 +36,10 @@ using monitor::MessageIcon;
 constexpr const char* kSpaceMessage = "Enter proper space value (0-60).";
 constexpr const char* kMaskMessage = "Please input ID value in the range of 00-3F.";
 constexpr const char* kLogFileMessage =
-    "This file path or file name is disable.     \nPlease input a correct file path or file name.     ";
-constexpr const char* kLogNumberMessage = "Please input a correct value  in the range of 000 - 999.     ";
+    "This file path or file name is disable.     \nPlease input a correct file path or file name.  "
+    "   ";
+constexpr const char* kLogNumberMessage =
+    "Please input a correct value  in the range of 000 - 999.     ";
 constexpr const char* kTooLongWarning =
     "The output frame may have a frame length of more than the maximum length for a frame of LIN "
     "specifications.";
@@ -62,7 +64,8 @@ struct OptionRig {
   testing::RecordingWindows windows{state};
   app::LoadedDescription description;
   views::CaptureBuffer capture;
-  app::AppContext context{state, *configuration, *monitor, map, master, slave, sink, windows, description, capture};
+  app::AppContext context{state, *configuration, *monitor, map,         master,
+                          slave, sink,           windows,  description, capture};
 };
 
 }  // namespace
@@ -111,8 +114,10 @@ class OptionDialogTest : public QObject {
   // wide one does not take clicks beside its text.
   void Click(const char* name) {
     QAbstractButton* button = Get<QAbstractButton>(name);
-    const bool indicator = qobject_cast<QRadioButton*>(button) != nullptr || qobject_cast<QCheckBox*>(button) != nullptr;
-    QTest::mouseClick(button, Qt::LeftButton, {}, indicator ? QPoint(7, button->height() / 2) : button->rect().center());
+    const bool indicator = qobject_cast<QRadioButton*>(button) != nullptr ||
+                           qobject_cast<QCheckBox*>(button) != nullptr;
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      indicator ? QPoint(7, button->height() / 2) : button->rect().center());
   }
   void ClickOk() { Click("ok"); }
   // Replaces the text of a field by typing.
@@ -151,7 +156,9 @@ class OptionDialogTest : public QObject {
     QCOMPARE(field->text(), text);
     QCOMPARE(field->selectedText(), text);
   }
-  std::string Scratch(const char* name) const { return (folder_->path() + "/" + name).toStdString(); }
+  std::string Scratch(const char* name) const {
+    return (folder_->path() + "/" + name).toStdString();
+  }
 
  private Q_SLOTS:
   void init() {
@@ -167,18 +174,19 @@ class OptionDialogTest : public QObject {
 
   // ---- Layout and filling ----
 
-
   void lin20ShowsSevenTabs() {
     Open();
     QCOMPARE(dialog_->windowTitle(), QString("Option Setup"));
-    const QStringList expected{"Baudrate", "Frame Parameter", "Logging", "Mask", "Pattern", "Wakeup", "Each Mode"};
+    const QStringList expected{"Baudrate", "Frame Parameter", "Logging",  "Mask",
+                               "Pattern",  "Wakeup",          "Each Mode"};
     QStringList titles;
     for (int index = 0; index < Tabs()->count(); ++index) titles << Tabs()->tabText(index);
     QCOMPARE(titles, expected);
-    const QStringList baudTexts{"500", "1K", "5K", "10K", "15K", "20K", "25K",
+    const QStringList baudTexts{"500", "1K",   "5K",   "10K",  "15K",  "20K",   "25K",
                                 "600", "1200", "2400", "4800", "9600", "14400", "19200"};
     for (int code = 0; code < baudTexts.size(); ++code) {
-      QCOMPARE(Get<QRadioButton>(qPrintable(QString("baudRate%1").arg(code)))->text(), baudTexts[code]);
+      QCOMPARE(Get<QRadioButton>(qPrintable(QString("baudRate%1").arg(code)))->text(),
+               baudTexts[code]);
     }
     QComboBox* wakeup = Get<QComboBox>("wakeupMicros");
     QCOMPARE(wakeup->count(), 22);
@@ -194,7 +202,8 @@ class OptionDialogTest : public QObject {
     Show();
     QCOMPARE(Tabs()->count(), 6);
     QCOMPARE(Tabs()->tabText(5), QString("Each Mode"));
-    for (int index = 0; index < Tabs()->count(); ++index) QVERIFY(Tabs()->tabText(index) != "Wakeup");
+    for (int index = 0; index < Tabs()->count(); ++index)
+      QVERIFY(Tabs()->tabText(index) != "Wakeup");
     QVERIFY(dialog_->findChild<QComboBox*>("wakeupMicros") == nullptr);
   }
 
@@ -227,7 +236,8 @@ class OptionDialogTest : public QObject {
     QCOMPARE(SpaceField("spaceB")->text(), QString("4"));
     QCOMPARE(SpaceField("byteSpace")->text(), QString("5"));
     QCOMPARE(Get<QLabel>("byteSpaceValue")->text(), QString("5"));
-    QCOMPARE(Get<QLabel>("totalLength")->text(), QString("Total Length=81"));  // 44 + 3 + 4 + 2 x 15
+    QCOMPARE(Get<QLabel>("totalLength")->text(),
+             QString("Total Length=81"));  // 44 + 3 + 4 + 2 x 15
     QCOMPARE(Get<QLabel>("maxLength")->text(), QString("Max Length=91"));
     QVERIFY(Get<QRadioButton>("maskEnable")->isChecked());
     QCOMPARE(Get<QLineEdit>("maskId0")->text(), QString("05"));
@@ -392,9 +402,12 @@ class OptionDialogTest : public QObject {
   void wakeupLengthIsClampedAndRounded_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("below the range") << "30" << "50";
-    QTest::newRow("above the range") << "10030" << "10000";
-    QTest::newRow("between multiples of 50") << "275" << "250";
+    QTest::newRow("below the range") << "30"
+                                     << "50";
+    QTest::newRow("above the range") << "10030"
+                                     << "10000";
+    QTest::newRow("between multiples of 50") << "275"
+                                             << "250";
   }
   void wakeupLengthIsClampedAndRounded() {
     QFETCH(QString, typed);
@@ -571,7 +584,8 @@ class OptionDialogTest : public QObject {
     QCOMPARE(rig_->options().FillData[4], std::uint8_t{0});
     QCOMPARE(rig_->options().LongPatternMode, 0u);
     QCOMPARE(rig_->windows.events, std::vector<std::string>{kRefreshAfterOk});
-    QCOMPARE(std::memcmp(&rig_->ext(), &dialog_->EditedExt(), sizeof(settings::OptionSettingsExt)), 0);
+    QCOMPARE(std::memcmp(&rig_->ext(), &dialog_->EditedExt(), sizeof(settings::OptionSettingsExt)),
+             0);
   }
 
   void cancelKeepsOptionSettingsExt() {

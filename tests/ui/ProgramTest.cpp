@@ -4,11 +4,11 @@
 // the analyzer, losing the analyzer, and exit.
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollBar>
-#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QtTest>
 #include <cstdio>
@@ -117,9 +117,15 @@ void ProgramTest::startWithoutSavedStateUsesDefaultsAndOpensTheFirstWindows() {
   QVERIFY(harness.app().state().WindowOpen[Window::kStatus]);
   QCOMPARE(harness.frame().area().activeSubWindow(), monitor);
 
-  // Stopped: Start is offered, Stop is not.
+  // Stopped: Start is offered, Stop is not; commands of windows and dialogs
+  // that this program does not have are shown but never offered.
   QVERIFY(harness.frame().ButtonOf(MainCommand::kStartButton)->isEnabled());
   QVERIFY(!harness.frame().ButtonOf(MainCommand::kStopButton)->isEnabled());
+  QVERIFY(harness.frame().ActionOf(MainCommand::kMonitorWindow)->isChecked());
+  QVERIFY(harness.frame().ActionOf(MainCommand::kOptionSetup)->isEnabled());
+  QVERIFY(!harness.frame().ActionOf(MainCommand::kOptionSetup)->isCheckable());
+  QVERIFY(!harness.frame().ActionOf(MainCommand::kCaptureWindow)->isEnabled());
+  QVERIFY(!harness.frame().ActionOf(MainCommand::kMasterSetup)->isEnabled());
   harness.app().state().ShutdownState = orvane::app::kShutdownForced;
   harness.frame().close();
 }
@@ -168,8 +174,8 @@ void ProgramTest::monitoringShowsTheNewestRecordAsItsLogLine() {
   QVERIFY(frame.ButtonOf(MainCommand::kStopButton)->isEnabled());
   QTest::qWait(2000);
   frame.Execute(MainCommand::kStop);
-  QVERIFY(ProgramHarness::WaitFor([&] { return !harness.app().runControl()->StopRequested(); },
-                                  4000));
+  QVERIFY(
+      ProgramHarness::WaitFor([&] { return !harness.app().runControl()->StopRequested(); }, 4000));
   QVERIFY(harness.app().state().MonitorStopped == 1);
 
   auto* view = qobject_cast<orvane::ui::CMonitSView*>(
@@ -190,9 +196,9 @@ void ProgramTest::monitoringShowsTheNewestRecordAsItsLogLine() {
 
   const auto& record = harness.app().monitorState().ViewBuffer.Records()[*index];
   const auto& configuration = harness.app().configuration();
-  const std::vector<std::string> log = Fields(LogLineOf(
-      record, orvane::app::MakeLogFormat(configuration.Settings.Identifiers,
-                                         configuration.Settings.Options, "IDEN", "HEX")));
+  const std::vector<std::string> log = Fields(
+      LogLineOf(record, orvane::app::MakeLogFormat(configuration.Settings.Identifiers,
+                                                   configuration.Settings.Options, "IDEN", "HEX")));
   // The text each column ends up with (a later cell covers an earlier one).
   const orvane::views::RowCells cells = view->CellsAt(row);
   std::map<int, std::string> shown;
@@ -302,8 +308,7 @@ void ProgramTest::analyzerThatCannotBeOpenedEndsTheStart() {
   QCOMPARE(harness.boxes[1].caption, std::string("Error"));
   QCOMPARE(harness.boxes[1].text, std::string(orvane::ui::kInitializationErrorText));
   QCOMPARE(harness.boxes[1].icon, orvane::monitor::MessageIcon::kStop);
-  QCOMPARE(harness.app().state().ShutdownState.load(),
-           std::uint8_t{orvane::app::kShutdownForced});
+  QCOMPARE(harness.app().state().ShutdownState.load(), std::uint8_t{orvane::app::kShutdownForced});
 }
 
 void ProgramTest::placementsFollowTheWindowsAndStandardLayoutRestoresThem() {
@@ -316,8 +321,8 @@ void ProgramTest::placementsFollowTheWindowsAndStandardLayoutRestoresThem() {
   // Closed while maximised, it reopens normal at its last normal rectangle.
   monitor->showMaximized();
   frame.Execute(MainCommand::kMonitorWindow);
-  QVERIFY(ProgramHarness::WaitFor([&] { return !harness.app().state().WindowOpen[Window::kMonitor]; },
-                                  2000));
+  QVERIFY(ProgramHarness::WaitFor(
+      [&] { return !harness.app().state().WindowOpen[Window::kMonitor]; }, 2000));
   frame.Execute(MainCommand::kMonitorWindow);
   monitor = SubWindowTitled(frame, QStringLiteral("Monitor Window"));
   QVERIFY(monitor != nullptr);
@@ -327,8 +332,8 @@ void ProgramTest::placementsFollowTheWindowsAndStandardLayoutRestoresThem() {
   // Standard layout: open windows go back to their defaults, closed ones
   // stay closed.
   frame.Execute(MainCommand::kStatusWindow);
-  QVERIFY(ProgramHarness::WaitFor([&] { return !harness.app().state().WindowOpen[Window::kStatus]; },
-                                  2000));
+  QVERIFY(ProgramHarness::WaitFor(
+      [&] { return !harness.app().state().WindowOpen[Window::kStatus]; }, 2000));
   frame.Execute(MainCommand::kStandardLayout);
   QVERIFY(ProgramHarness::WaitFor(
       [&] {

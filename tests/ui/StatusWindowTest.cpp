@@ -7,10 +7,10 @@
 #include <QtTest>
 #include <array>
 
+#include "tests/ui/support/ShellContextRig.h"
 #include "views/ui/CStatusFView.h"
 #include "views/ui/CStatusFrame.h"
 #include "views/ui/StatusWindow.h"
-#include "tests/ui/support/StatusTestSupport.h"
 
 namespace orvane::ui {
 namespace {
@@ -51,12 +51,12 @@ class StatusWindowTest : public QObject {
   }
 
   // Monitoring as the run control leaves it after a successful start.
-  void Start(testing::StatusContextRig& rig, CStatusFView& view) {
+  void Start(testing::ShellContextRig& rig, CStatusFView& view) {
     rig.state.MonitorStopped = 0;
     rig.state.AcquisitionRunning = 1;
     view.OnViewUpdate(StatusCode(app::kUpdateMonitoringStarted));
   }
-  void Stop(testing::StatusContextRig& rig, CStatusFView& view) {
+  void Stop(testing::ShellContextRig& rig, CStatusFView& view) {
     rig.state.MonitorStopped = 1;
     rig.state.AcquisitionRunning = 0;
     view.OnViewUpdate(StatusCode(app::kUpdateMonitoringStopped));
@@ -64,7 +64,7 @@ class StatusWindowTest : public QObject {
 
  private Q_SLOTS:
   void formShowsTheFirstTextsInSixGroupBoxes() {
-    testing::StatusContextRig rig;
+    testing::ShellContextRig rig;
     rig.configuration->Settings.LinRevision = 1;
     rig.configuration->Options.BaudRateCode = 13;
     CStatusFView view(rig.context);
@@ -88,7 +88,7 @@ class StatusWindowTest : public QObject {
   }
 
   void fieldsFollowTheRunAndRefreshOnceAfterTheStop() {
-    testing::StatusContextRig rig;
+    testing::ShellContextRig rig;
     CStatusFView view(rig.context);
     rig.monitor->latestBlockHeader.Store(Header(40, 5, 0));
     view.OnRefreshTimer();  // stopped since the window opened: nothing to refresh
@@ -119,7 +119,7 @@ class StatusWindowTest : public QObject {
   }
 
   void updateCodesAreActedOnButNotReset() {
-    testing::StatusContextRig rig;
+    testing::ShellContextRig rig;
     CStatusFView view(rig.context);
     rig.configuration->Options.BaudRateCode = 40;
     rig.state.ViewUpdateCode.Status = app::kUpdateSettings;
@@ -137,7 +137,7 @@ class StatusWindowTest : public QObject {
   }
 
   void measurementModeShowsTheRateTheAnalyzerMeasured() {
-    testing::StatusContextRig rig;
+    testing::ShellContextRig rig;
     QVERIFY(rig.opened);
     const std::array<std::uint8_t, 2> measured{0x00, 0x4B};  // 19200, low byte first
     QVERIFY(rig.map.Write(analyzer::reg::kMeasuredBaud, measured));
@@ -161,7 +161,7 @@ class StatusWindowTest : public QObject {
   }
 
   void theOneSecondTimerRefreshesByItself() {
-    testing::StatusContextRig rig;
+    testing::ShellContextRig rig;
     CStatusFView view(rig.context);
     Start(rig, view);
     rig.monitor->latestBlockHeader.Store(Header(77, 250, 2));
@@ -171,7 +171,7 @@ class StatusWindowTest : public QObject {
   }
 
   void modeStatusIsRedWhileStoppedAndGreenWhileRunning() {
-    testing::StatusContextRig rig;
+    testing::ShellContextRig rig;
     CStatusFView view(rig.context);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -183,7 +183,7 @@ class StatusWindowTest : public QObject {
   }
 
   void frameIsRegisteredCaptionedAndFitsItsForm() {
-    testing::StatusContextRig rig;
+    testing::ShellContextRig rig;
     WindowRegistry registry;
     RegisterStatusWindow(registry);
     const WindowFamily* family = registry.Find(app::Window::kStatus);

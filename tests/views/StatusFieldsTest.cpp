@@ -51,8 +51,8 @@ TEST(StatusFieldTexts, FieldTexts) {
   EXPECT_EQ(PacketCountText(0), "0");
   EXPECT_EQ(PacketCountText(4294967295u), "4294967295");
 
-  const char* const labels[] = {"500",  "1K",   "5K",   "10K",  "15K",   "20K",   "25K",
-                                "600",  "1200", "2400", "4800", "9600",  "14400", "19200"};
+  const char* const labels[] = {"500", "1K",   "5K",   "10K",  "15K",  "20K",   "25K",
+                                "600", "1200", "2400", "4800", "9600", "14400", "19200"};
   for (std::uint8_t code = 0; code < 14; ++code) EXPECT_EQ(BaudRateText(code), labels[code]);
   EXPECT_EQ(BaudRateText(14), "ERROR");
   EXPECT_EQ(BaudRateText(255), "ERROR");

@@ -1,7 +1,7 @@
-// The MDI child frame of the Monitor, Each ID and Capture windows: caption "Monitor Window", "Each ID Window" or "Capture Window" by
-// kind; caption, system menu, sizing border and minimise box, no maximise
-// box. Its widget is the window's CMonitSView. The shell keeps the window's
-// open flag and placement.
+// The MDI child frame of the Monitor, Each ID and Capture windows: caption "Monitor Window", "Each
+// ID Window" or "Capture Window" by kind; caption, system menu, sizing border and minimise box, no
+// maximise box. Its widget is the window's CMonitSView. The shell keeps the window's open flag and
+// placement.
 //
 // Threads: the user-interface thread only.
 #pragma once

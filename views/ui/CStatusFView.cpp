@@ -41,10 +41,9 @@ QLabel* AddField(QVBoxLayout& form, const char* title, const char* name, QLabel*
   field->setAlignment(Qt::AlignCenter);
   // Wide enough for the longest texts: "Measurement" and a ten-digit count.
   const QFontMetrics metrics(field->font());
-  field->setMinimumWidth(
-      std::max(metrics.horizontalAdvance(QStringLiteral("Measurement")),
-               metrics.horizontalAdvance(QStringLiteral("4294967295"))) +
-      4 * metrics.averageCharWidth());
+  field->setMinimumWidth(std::max(metrics.horizontalAdvance(QStringLiteral("Measurement")),
+                                  metrics.horizontalAdvance(QStringLiteral("4294967295"))) +
+                         4 * metrics.averageCharWidth());
   row->addWidget(field, 1);
   if (unit != nullptr) row->addWidget(new QLabel(QString::fromLatin1(unit)));
   form.addWidget(box);

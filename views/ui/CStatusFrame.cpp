@@ -8,9 +8,8 @@
 namespace orvane::ui {
 
 CStatusFrame::CStatusFrame(const ShellServices& services)
-    : QMdiSubWindow(nullptr,
-                    Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       view_(new CStatusFView(services.context)) {
   const std::string_view caption = app::WindowBaseName(app::Window::kStatus);
   setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));

@@ -11,7 +11,8 @@ void RegisterMonitorWindows(WindowRegistry& registry) {
   // Owned by the registration: lives as long as the registry keeps the family.
   auto markers = std::make_shared<StoredMarkers>();
   registry.Register(WindowFamily{
-      app::Window::kMonitor, [markers](const ShellServices& services) -> QWidget* {
+      app::Window::kMonitor,
+      [markers](const ShellServices& services) -> QWidget* {
         auto* view = new CMonitSView(services, MonitorWindowKind::kMonitor, markers->monitor);
         return new CChildFrame(MonitorWindowKind::kMonitor, view);
       },

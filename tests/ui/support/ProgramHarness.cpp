@@ -50,15 +50,22 @@ ui::AppEnvironment EnvironmentFor(ProgramHarness& harness) {
     return analyzer::LinkBinding{
         StaticLinkApi(), {}, [analyzer](std::int32_t action, std::uint32_t value) -> std::int32_t {
           switch (action) {
-            case ORLINK_VIRTUAL_QUERY: return 1;
-            case ORLINK_VIRTUAL_UNPLUG: analyzer->Unplug(); return 1;
-            case ORLINK_VIRTUAL_BUS_BAUD: analyzer->SetBusBaud(value); return 1;
-            default: return 0;
+            case ORLINK_VIRTUAL_QUERY:
+              return 1;
+            case ORLINK_VIRTUAL_UNPLUG:
+              analyzer->Unplug();
+              return 1;
+            case ORLINK_VIRTUAL_BUS_BAUD:
+              analyzer->SetBusBaud(value);
+              return 1;
+            default:
+              return 0;
           }
         }};
   };
   environment.presentMessage = [&harness](const monitor::MessageBoxRequest& request) {
-    harness.boxes.push_back({std::string(request.caption), std::string(request.text), request.icon});
+    harness.boxes.push_back(
+        {std::string(request.caption), std::string(request.text), request.icon});
     if (request.buttons == monitor::MessageButtons::kOk || harness.answers.empty()) {
       return monitor::MessageAnswer::kOk;
     }

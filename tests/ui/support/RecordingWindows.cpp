@@ -4,7 +4,9 @@ namespace orvane::ui::testing {
 
 namespace {
 
-std::string WindowNumber(app::Window window) { return std::to_string(static_cast<int>(window)); }
+std::string WindowNumber(app::Window window) {
+  return std::to_string(static_cast<int>(window));
+}
 
 }  // namespace
 
@@ -19,18 +21,23 @@ void RecordingWindows::CloseWindow(app::Window window) {
   state_.WindowOpen[window] = false;
 }
 
-void RecordingWindows::SetMainTitle(std::string_view title) { events.push_back("main title " + std::string(title)); }
+void RecordingWindows::SetMainTitle(std::string_view title) {
+  events.push_back("main title " + std::string(title));
+}
 
 void RecordingWindows::SetWindowTitle(app::Window window, std::string_view title) {
   events.push_back("title " + WindowNumber(window) + " " + std::string(title));
 }
 
-void RecordingWindows::BringToFront(std::string_view title) { events.push_back("front " + std::string(title)); }
+void RecordingWindows::BringToFront(std::string_view title) {
+  events.push_back("front " + std::string(title));
+}
 
 void RecordingWindows::RefreshAllViews() {
   app::ViewUpdateCodes& codes = state_.ViewUpdateCode;
-  events.push_back("refresh monitor=" + std::to_string(codes.Monitor) + " status=" + std::to_string(codes.Status) +
-                   " master=" + std::to_string(codes.Master) + " slave=" + std::to_string(codes.Slave));
+  events.push_back("refresh monitor=" + std::to_string(codes.Monitor) + " status=" +
+                   std::to_string(codes.Status) + " master=" + std::to_string(codes.Master) +
+                   " slave=" + std::to_string(codes.Slave));
   codes = {};
 }
 
@@ -47,8 +54,9 @@ void RecordingWindows::ClearSavedPlacement(app::Window window) {
 }
 
 std::optional<std::string> RecordingWindows::ChooseFile(const app::FileDialogRequest& request) {
-  fileDialogs.push_back({request.save, std::string(request.initialName), std::string(request.defaultExtension),
-                         std::string(request.filter), std::string(request.title)});
+  fileDialogs.push_back({request.save, std::string(request.initialName),
+                         std::string(request.defaultExtension), std::string(request.filter),
+                         std::string(request.title)});
   events.push_back(request.save ? "save dialog" : "open dialog");
   return chosenFile;
 }

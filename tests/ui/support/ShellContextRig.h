@@ -1,10 +1,10 @@
 // The application's context around the virtual analyzer (virtual clock,
-// link opened, default configuration) for tests of windows that read the
-// run state, the monitor data and the analyzer: the Status window's.
-// Message boxes and window requests are recorded.
+// link opened, default configuration) for tests of single windows that
+// read the run state, the monitor data and the analyzer. Message boxes and
+// window requests are recorded; the grid font is the system's fixed font.
 #pragma once
 
-#include <QFont>
+#include <QFontDatabase>
 #include <memory>
 
 #include "analyzer/AnalyzerIdentity.h"
@@ -20,18 +20,17 @@
 
 namespace orvane::ui::testing {
 
-class StatusContextRig {
+class ShellContextRig {
  public:
-  StatusContextRig() {
+  ShellContextRig() {
     app::SetDefaults(*configuration, "");
     opened = api.InitUSB() == 1;
   }
 
   orvane::testing::VirtualLinkRig link;
   analyzer::LinkApi api = orvane::testing::StaticLinkApi();
-  analyzer::RegisterMap map{api, [clock = &link.clock()](std::chrono::milliseconds wait) {
-                              clock->SleepFor(wait);
-                            }};
+  analyzer::RegisterMap map{
+      api, [clock = &link.clock()](std::chrono::milliseconds wait) { clock->SleepFor(wait); }};
   bool opened = false;
   app::AppState state;
   std::unique_ptr<app::Configuration> configuration = std::make_unique<app::Configuration>();
@@ -43,11 +42,12 @@ class StatusContextRig {
   RecordingWindows windows{state};
   app::LoadedDescription description;
   views::CaptureBuffer capture;
-  app::AppContext context{state, *configuration, *monitor,    map,     *master,
-                          slave, sink,           windows,     description, capture};
+  app::AppContext context{state, *configuration, *monitor, map,         *master,
+                          slave, sink,           windows,  description, capture};
   app::RunControl run{context};
   analyzer::AnalyzerIdentity identity;
-  ShellServices services{context, run, identity, QFont(), nullptr};
+  ShellServices services{context, run, identity,
+                         QFontDatabase::systemFont(QFontDatabase::FixedFont), nullptr};
 };
 
 }  // namespace orvane::ui::testing
