@@ -39,10 +39,12 @@ void ApplyLinRevision(Configuration& configuration) {
   settings::ConvertToLin13(configuration.Settings.Identifiers);
 }
 
-bool DownloadSettings(const analyzer::RegisterMap& map, Configuration& configuration) {
-  return map.WriteFrameParameters(configuration.Options, configuration.Settings.Options) &&
-         map.WriteLengthTable(configuration.Settings.Identifiers) &&
-         map.WriteLinRevision(configuration.Settings.LinRevision);
+bool DownloadSettings(const analyzer::RegisterMap& map, settings::OptionSettings& options,
+                      const settings::OptionSettingsExt& extension,
+                      const settings::IdentifierDefinition& identifiers,
+                      std::uint32_t linRevision) {
+  return map.WriteFrameParameters(options, extension) && map.WriteLengthTable(identifiers) &&
+         map.WriteLinRevision(linRevision);
 }
 
 }  // namespace orvane::app

@@ -45,6 +45,9 @@ void ApplyLinRevision(Configuration& configuration);
 
 // Frame parameters, length table and LIN revision to the analyzer, each
 // only after the one before succeeded. Returns whether all three did.
-bool DownloadSettings(const analyzer::RegisterMap& map, Configuration& configuration);
+bool DownloadSettings(const analyzer::RegisterMap& map, settings::OptionSettings& options,
+                      const settings::OptionSettingsExt& extension,
+                      const settings::IdentifierDefinition& identifiers,
+                      std::uint32_t linRevision);
 
 }  // namespace orvane::app

@@ -85,16 +85,24 @@ bool AppliesPlacement(Window window) {
   return DefaultRectangleOf(window, "ENG").has_value();
 }
 
-WindowPlacement DefaultPlacement(const DefaultRectangle& rectangle, std::int32_t formWidth,
-                                 std::int32_t formHeight) {
+WindowPlacement NormalPlacement(std::int32_t left, std::int32_t top, std::int32_t width,
+                                std::int32_t height) {
   WindowPlacement placement;
   placement.length = static_cast<std::int32_t>(kWindowPlacementSize);
   placement.showCommand = kShowNormal;
-  placement.left = rectangle.left;
-  placement.top = rectangle.top;
-  placement.right = rectangle.sizeFromForm ? rectangle.left + formWidth : rectangle.right;
-  placement.bottom = rectangle.sizeFromForm ? rectangle.top + formHeight : rectangle.bottom;
+  placement.left = left;
+  placement.top = top;
+  placement.right = left + width;
+  placement.bottom = top + height;
   return placement;
+}
+
+WindowPlacement DefaultPlacement(const DefaultRectangle& rectangle, std::int32_t formWidth,
+                                 std::int32_t formHeight) {
+  return rectangle.sizeFromForm
+             ? NormalPlacement(rectangle.left, rectangle.top, formWidth, formHeight)
+             : NormalPlacement(rectangle.left, rectangle.top, rectangle.right - rectangle.left,
+                               rectangle.bottom - rectangle.top);
 }
 
 }  // namespace orvane::app

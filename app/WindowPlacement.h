@@ -62,6 +62,10 @@ std::optional<DefaultRectangle> DefaultRectangleOf(Window window, std::string_vi
 // monitors only keep theirs: they open at the system's default place).
 bool AppliesPlacement(Window window);
 
+// The record of a window shown normal at the given rectangle.
+WindowPlacement NormalPlacement(std::int32_t left, std::int32_t top, std::int32_t width,
+                                std::int32_t height);
+
 // The record of a window that opens with an empty one: the default
 // rectangle put into it (for form-sized windows only left and top; right
 // and bottom then come from the form's size, given here).

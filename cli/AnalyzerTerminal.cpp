@@ -6,6 +6,7 @@
 
 #include "analyzer/FirmwareUpdateController.h"
 #include "analyzer/OpenAnalyzer.h"
+#include "app/Startup.h"
 #include "cli/Commands.h"
 #include "monitor/MessageCatalogue.h"
 
@@ -139,10 +140,7 @@ bool DownloadSettings(const analyzer::RegisterMap& map, settings::OptionSettings
                       const settings::OptionSettingsExt& extension,
                       const settings::IdentifierDefinition& identifiers, std::uint32_t linRevision,
                       monitor::MessageSink& messages) {
-  if (map.WriteFrameParameters(options, extension) && map.WriteLengthTable(identifiers) &&
-      map.WriteLinRevision(linRevision)) {
-    return true;
-  }
+  if (app::DownloadSettings(map, options, extension, identifiers, linRevision)) return true;
   monitor::ShowErrorMessage(messages, kOptionSettingErrorMessage);
   return false;
 }

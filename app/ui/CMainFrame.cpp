@@ -98,9 +98,15 @@ void CMainFrame::Attach(const app::AppContext& context, app::RunControl& run,
   clock_.start();
   connect(&runTimer_, &QTimer::timeout, this, &CMainFrame::OnRunTimer);
   runTimer_.start(static_cast<int>(app::kRunTimerPeriod.count()));
-  connect(&idleTimer_, &QTimer::timeout, this, &CMainFrame::OnIdleTimer);
-  idleTimer_.start(kIdleTimerMs);
-  connect(&presenceTimer_, &QTimer::timeout, this, [this] { run_->OnDeviceChange(); });
+  connect(&idleTimer_, &QTimer::timeout, this, [this] {
+    // Stops itself once the run control has disarmed the tick.
+    if (!run_->OnIdle(std::chrono::milliseconds(clock_.elapsed()))) idleTimer_.stop();
+  });
+  idleTimer_.setInterval(kIdleTimerMs);
+  connect(&presenceTimer_, &QTimer::timeout, this, [this] {
+    run_->OnDeviceChange();
+    UpdateCommandStates();
+  });
   presenceTimer_.start(kPresenceCheckMs);
 }
 
@@ -239,6 +245,9 @@ void CMainFrame::Execute(MainCommand command) {
 
 void CMainFrame::UpdateCommandStates() {
   if (context_ == nullptr) return;
+  // The simulation tick's timer runs only while the run control has armed
+  // it (a simulation run is monitored).
+  if (run_->SimulationTickArmed() && !idleTimer_.isActive()) idleTimer_.start();
   // A command that nothing in this program carries out, or whose window
   // no family makes, is shown but never offered.
   const auto handled = [this](MainCommand command) {
@@ -262,12 +271,6 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::OnRunTimer() {
   run_->OnRunTimer();
   UpdateCommandStates();
-}
-
-void CMainFrame::OnIdleTimer() {
-  if (run_->SimulationTickArmed()) {
-    run_->OnIdle(std::chrono::milliseconds(clock_.elapsed()));
-  }
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -68,7 +68,6 @@ class CMainFrame final : public QMainWindow {
   void BuildStatusBar();
   void BuildHandlers();
   void OnRunTimer();
-  void OnIdleTimer();
 
   const WindowRegistry& registry_;
   app::AppState& state_;
@@ -85,7 +84,7 @@ class CMainFrame final : public QMainWindow {
   bool saveCaptureEnabled_ = false;
 
   QTimer runTimer_;       // timer 3: 200 ms
-  QTimer idleTimer_;      // drives the 50 ms simulation tick
+  QTimer idleTimer_;      // drives the 50 ms simulation tick while it is armed
   QTimer presenceTimer_;  // CheckUSB every second
   QElapsedTimer clock_;
 };

@@ -218,7 +218,9 @@ void COrvaneApp::PostInitialize() {
     if (chosen) configuration_->Settings.LinRevision = *chosen;
   }
   app::ApplyLinRevision(*configuration_);
-  if (!app::DownloadSettings(*map_, *configuration_)) {
+  const settings::SettingsRecord& settings = configuration_->Settings;
+  if (!app::DownloadSettings(*map_, configuration_->Options, settings.Options,
+                             settings.Identifiers, settings.LinRevision)) {
     FailStart();
     return;
   }
@@ -249,11 +251,8 @@ void COrvaneApp::OnMainFrameClosing() {
   }
   WriteStoredString("LastPath", written.configPath);
   const QRect normal = frame_->normalGeometry();
-  placements_.main.length = static_cast<std::int32_t>(app::kWindowPlacementSize);
-  placements_.main.left = normal.left();
-  placements_.main.top = normal.top();
-  placements_.main.right = normal.left() + normal.width();
-  placements_.main.bottom = normal.top() + normal.height();
+  placements_.main =
+      app::NormalPlacement(normal.left(), normal.top(), normal.width(), normal.height());
   WritePlacements(placements_);
   WriteStoredString("LogPath", state_.LogPath);
 }

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QThread>
-#include <string>
 
 namespace orvane::ui {
 namespace {
@@ -51,19 +50,14 @@ bool GuiMessageSink::CanShow() const {
 
 monitor::MessageAnswer GuiMessageSink::Show(const monitor::MessageBoxRequest& request) {
   if (QThread::currentThread() == thread()) return presenter_(request);
-  // The texts are only valid during this call, which the worker spends
-  // waiting, so the copies the box shows stay alive until it is closed.
-  const std::string caption(request.caption);
-  const std::string text(request.text);
-  monitor::MessageBoxRequest copy = request;
-  copy.caption = caption;
-  copy.text = text;
+  // The calling worker waits until the box is closed, so the request's
+  // texts stay valid while the user-interface thread shows them.
   monitor::MessageAnswer answer = monitor::MessageAnswer::kCancel;
   QMetaObject::invokeMethod(
       this,
       [&] {
         if (beforeWorkerMessage_) beforeWorkerMessage_();
-        if (CanShow()) answer = presenter_(copy);
+        if (CanShow()) answer = presenter_(request);
       },
       Qt::BlockingQueuedConnection);
   return answer;

@@ -110,13 +110,8 @@ void MdiWindows::TakePlacement(app::Window window, QWidget& frame) {
   // normal rectangle.
   if (frame.isMinimized() || frame.isMaximized()) frame.showNormal();
   const QRect normal = frame.geometry();
-  app::WindowPlacement& record = placements_.of(window);
-  record.length = static_cast<std::int32_t>(app::kWindowPlacementSize);
-  record.showCommand = app::kShowNormal;
-  record.left = normal.left();
-  record.top = normal.top();
-  record.right = normal.left() + normal.width();
-  record.bottom = normal.top() + normal.height();
+  placements_.of(window) =
+      app::NormalPlacement(normal.left(), normal.top(), normal.width(), normal.height());
 }
 
 void MdiWindows::SetMainTitle(std::string_view title) {

@@ -97,6 +97,9 @@ void RecordingWindows::ClearSavedPlacement(Window window) {
 }
 
 std::optional<std::string> RecordingWindows::ChooseFile(const FileDialogRequest& request) {
+  fileDialogs.push_back({request.save, std::string(request.initialName),
+                         std::string(request.defaultExtension), std::string(request.filter),
+                         std::string(request.title)});
   const std::string title =
       request.title.empty() ? std::string() : " \"" + std::string(request.title) + "\"";
   events.push_back(std::string(request.save ? "save dialog " : "open dialog ") +

@@ -57,6 +57,15 @@ class AppSink final : public monitor::MessageSink {
 
 std::string WindowName(Window window);
 
+// A file dialog request as it was made.
+struct RecordedFileDialog {
+  bool save = false;
+  std::string initialName;
+  std::string defaultExtension;
+  std::string filter;
+  std::string title;
+};
+
 // Records every request as one line of text, e.g. "open Status",
 // "refresh monitor=5 status=5 master=0 slave=5"; a refresh resets the codes
 // as the views do. Opening and closing set and clear the open flags.
@@ -84,6 +93,7 @@ class RecordingWindows final : public WindowRequests {
   bool OpenWithShell(const std::filesystem::path& document) override;
 
   std::vector<std::string> events;
+  std::vector<RecordedFileDialog> fileDialogs;
   // What the next file dialog answers; nothing = Cancel.
   std::optional<std::string> chosenFile;
   bool shellOpens = true;

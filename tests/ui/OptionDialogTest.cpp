@@ -26,7 +26,7 @@
 #include "settings/FixedText.h"
 #include "settings/SettingsRecord.h"
 #include "tests/ui/support/RecordingSink.h"
-#include "tests/ui/support/RecordingWindows.h"
+#include "tests/ui/support/ShellContextRig.h"
 
 namespace orvane::ui {
 namespace {
@@ -45,27 +45,10 @@ constexpr const char* kTooLongWarning =
     "specifications.";
 constexpr const char* kRefreshAfterOk = "refresh monitor=1 status=0 master=0 slave=0";
 
-// The application's context with the default configuration. The dialog
-// never talks to the analyzer, so the register map's link stays unbound.
-struct OptionRig {
-  OptionRig() { app::SetDefaults(*configuration, ""); }
-
+// The shell's test context with shortcuts to what the dialog edits.
+struct OptionRig : testing::ShellContextRig {
   settings::OptionSettings& options() { return configuration->Options; }
   settings::OptionSettingsExt& ext() { return configuration->Settings.Options; }
-
-  app::AppState state;
-  std::unique_ptr<app::Configuration> configuration = std::make_unique<app::Configuration>();
-  std::unique_ptr<monitor::MonitorState> monitor = std::make_unique<monitor::MonitorState>();
-  analyzer::LinkApi link;
-  analyzer::RegisterMap map{link, [](std::chrono::milliseconds) {}};
-  simulation::MasterRunState master;
-  simulation::SlaveRunState slave;
-  testing::RecordingSink sink;
-  testing::RecordingWindows windows{state};
-  app::LoadedDescription description;
-  views::CaptureBuffer capture;
-  app::AppContext context{state, *configuration, *monitor, map,         master,
-                          slave, sink,           windows,  description, capture};
 };
 
 }  // namespace
@@ -557,7 +540,7 @@ class OptionDialogTest : public QObject {
     Click("logBrowse");
     QCOMPARE(Get<QLineEdit>("logName")->text(), QString::fromStdString(Scratch("chosen.log")));
     QCOMPARE(rig_->windows.fileDialogs.size(), std::size_t{1});
-    const testing::RecordedFileDialog& request = rig_->windows.fileDialogs[0];
+    const app::testing::RecordedFileDialog& request = rig_->windows.fileDialogs[0];
     QCOMPARE(request.initialName, std::string("*.log"));  // LogPath is empty
     QCOMPARE(request.defaultExtension, std::string("log"));
     QCOMPARE(request.filter, std::string("Log File(*.log)|*.log|All(*.*)|*.*||"));

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "link/Bytes.h"
+#include "link/orlink.h"
 #include "link/driver/PipeName.h"
 
 namespace orlink::driver {
@@ -175,6 +176,22 @@ emulator::AnalyzerProfile VirtualProfileFromEnvironment() {
 std::unique_ptr<Driver> CreateVirtualDriver() {
   return std::make_unique<VirtualDriver>(std::make_shared<emulator::VirtualAnalyzer>(
       std::make_shared<emulator::RealClock>(), VirtualProfileFromEnvironment()));
+}
+
+std::int32_t ApplyVirtualControl(emulator::VirtualAnalyzer& analyzer, std::int32_t action,
+                                 std::uint32_t value) {
+  switch (action) {
+    case ORLINK_VIRTUAL_QUERY: return 1;
+    case ORLINK_VIRTUAL_UNPLUG: analyzer.Unplug(); return 1;
+    case ORLINK_VIRTUAL_REPLUG: analyzer.Replug(); return 1;
+    case ORLINK_VIRTUAL_BUS_BAUD:
+      if (value == 0) return 0;
+      analyzer.SetBusBaud(value);
+      return 1;
+    case ORLINK_VIRTUAL_GARBLE_REPLY: analyzer.GarbleNextReply(); return 1;
+    case ORLINK_VIRTUAL_STALL_REPLY: analyzer.StallNextReply(); return 1;
+    default: return 0;
+  }
 }
 
 }  // namespace orlink::driver

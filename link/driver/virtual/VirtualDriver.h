@@ -66,6 +66,12 @@ class VirtualDriver final : public Driver {
 // profile is used. Any thread.
 orvane::emulator::AnalyzerProfile VirtualProfileFromEnvironment();
 
+// Carries out one orlink_virtual_control action (ORLINK_VIRTUAL_*) on
+// `analyzer`; 1 when it was taken, 0 for an unknown action or a bus baud
+// rate of 0.
+std::int32_t ApplyVirtualControl(orvane::emulator::VirtualAnalyzer& analyzer, std::int32_t action,
+                                 std::uint32_t value);
+
 // The backend of the shared library: a virtual analyzer on the real clock
 // with the profile of VirtualProfileFromEnvironment.
 std::unique_ptr<Driver> CreateVirtualDriver();

@@ -48,19 +48,8 @@ ui::AppEnvironment EnvironmentFor(ProgramHarness& harness) {
   environment.bindLink = [&harness](const std::filesystem::path&) {
     emulator::VirtualAnalyzer* analyzer = &harness.analyzer();
     return analyzer::LinkBinding{
-        StaticLinkApi(), {}, [analyzer](std::int32_t action, std::uint32_t value) -> std::int32_t {
-          switch (action) {
-            case ORLINK_VIRTUAL_QUERY:
-              return 1;
-            case ORLINK_VIRTUAL_UNPLUG:
-              analyzer->Unplug();
-              return 1;
-            case ORLINK_VIRTUAL_BUS_BAUD:
-              analyzer->SetBusBaud(value);
-              return 1;
-            default:
-              return 0;
-          }
+        StaticLinkApi(), {}, [analyzer](std::int32_t action, std::uint32_t value) {
+          return orlink::driver::ApplyVirtualControl(*analyzer, action, value);
         }};
   };
   environment.presentMessage = [&harness](const monitor::MessageBoxRequest& request) {

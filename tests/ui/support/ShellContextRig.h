@@ -15,8 +15,8 @@
 #include "app/ui/ShellView.h"
 #include "tests/support/StaticLinkApi.h"
 #include "tests/support/VirtualLinkRig.h"
+#include "tests/app/RunControlTestSupport.h"
 #include "tests/ui/support/RecordingSink.h"
-#include "tests/ui/support/RecordingWindows.h"
 
 namespace orvane::ui::testing {
 
@@ -39,7 +39,7 @@ class ShellContextRig {
       std::make_unique<simulation::MasterRunState>();
   simulation::SlaveRunState slave;
   RecordingSink sink;
-  RecordingWindows windows{state};
+  app::testing::RecordingWindows windows{state};
   app::LoadedDescription description;
   views::CaptureBuffer capture;
   app::AppContext context{state, *configuration, *monitor, map,         *master,
