@@ -201,9 +201,9 @@ std::int32_t RunControl::OnDeviceChange() {
   return present;
 }
 
-bool RunControl::SelectSchedule(std::size_t schedule) {
+bool RunControl::SelectSchedule(std::size_t schedule, simulation::Reselect reselect) {
   simulation::MasterSimulation master = MasterSimulationOf(context_);
-  return simulation::SelectSchedule(master, schedule, context_.state.Monitoring());
+  return simulation::SelectSchedule(master, schedule, context_.state.Monitoring(), reselect);
 }
 
 }  // namespace orvane::app

@@ -107,7 +107,8 @@ class RunControl {
 
   // Makes another master schedule current (the master simulation monitor
   // window); while monitoring it is downloaded (failure: message 406).
-  bool SelectSchedule(std::size_t schedule);
+  bool SelectSchedule(std::size_t schedule,
+                      simulation::Reselect reselect = simulation::Reselect::kNo);
 
   bool StopRequested() const { return session_.StopRequested(); }
   std::uint32_t StopWaitMs() const { return session_.StopWaitMs(); }

@@ -137,9 +137,12 @@ void MasterKey(MasterSimulation& simulation, std::int32_t key) {
   }
 }
 
-bool SelectSchedule(MasterSimulation& simulation, std::size_t schedule, bool monitoring) {
+bool SelectSchedule(MasterSimulation& simulation, std::size_t schedule, bool monitoring,
+                    Reselect reselect) {
   if (schedule >= kScheduleCount) return false;
-  if (schedule == CurrentScheduleIndex(simulation.settings)) return true;
+  if (reselect == Reselect::kNo && schedule == CurrentScheduleIndex(simulation.settings)) {
+    return true;
+  }
   simulation.settings.CurrentSchedule = static_cast<std::int32_t>(schedule);
   StartCursors(simulation, schedule);
   BindExtendedFiles(simulation.extendedFiles, schedule, simulation.state.tables[schedule]);

@@ -77,11 +77,19 @@ TickResult MasterTick(MasterSimulation& simulation);
 // the run control's to swallow.
 void MasterKey(MasterSimulation& simulation, std::int32_t key);
 
-// Makes `schedule` current unless it already is: resets its cursors and
-// applies their first rows, binds the extended files into its table and,
-// while monitoring runs, downloads the table with its repeat flag. A failed
-// download shows message 406 ("Schedule Setting Error.") and gives false; an
-// index outside 0-15 gives false without any change.
-bool SelectSchedule(MasterSimulation& simulation, std::size_t schedule, bool monitoring);
+// Whether selecting the schedule that is already current does anything.
+enum class Reselect {
+  kNo,   // a button of the master monitor: nothing happens
+  kYes,  // the monitor window opening or following a new setup
+};
+
+// Makes `schedule` current unless it already is (or `reselect` says to do
+// it anyway): resets its cursors and applies their first rows, binds the
+// extended files into its table and, while monitoring runs, downloads the
+// table with its repeat flag. A failed download shows message 406
+// ("Schedule Setting Error.") and gives false; an index outside 0-15 gives
+// false without any change.
+bool SelectSchedule(MasterSimulation& simulation, std::size_t schedule, bool monitoring,
+                    Reselect reselect = Reselect::kNo);
 
 }  // namespace orvane::simulation

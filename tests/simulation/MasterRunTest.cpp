@@ -226,6 +226,8 @@ TEST_F(MasterRunTest, SelectScheduleResetsCursorsBindsAndDownloadsWhileMonitorin
   ASSERT_EQ(TableDownloads(), 1u);
   EXPECT_TRUE(SelectSchedule(simulation_, 0, true));
   EXPECT_EQ(TableDownloads(), 1u);  // already current
+  EXPECT_TRUE(SelectSchedule(simulation_, 0, true, Reselect::kYes));
+  EXPECT_EQ(TableDownloads(), 2u);  // the monitor window opening downloads it again
 
   (*schedules_)[3].enable = 1;
   (*schedules_)[3].repeat = 1;
