@@ -81,6 +81,9 @@ PatternSourceResult Transform(const std::filesystem::path& source,
     decoder.Feed(std::string_view(buffer.data(), got), text);
     if (!pass(false)) return Failure(PatternSourceStatus::kOutputError, kPatternOpenError);
     progress.bytesRead += got;
+    // Checked after the last chunk too: a request made while it was read
+    // still stops the call.
+    if (progress.cancelRequested) return Failure(PatternSourceStatus::kCancelled, {});
   }
   if (in.bad()) return Failure(PatternSourceStatus::kSourceError, openError);
   text.clear();

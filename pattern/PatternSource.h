@@ -2,9 +2,11 @@
 // a pattern file.
 //
 // Both run on a worker thread while a dialog (or a terminal) watches the
-// progress: the worker is the only writer of ConversionProgress, any other
-// thread may read it at any time without a lock. The functions block on file
-// I/O and hold no lock themselves.
+// progress: the worker is the only writer of the counters and the loading
+// flag of ConversionProgress, any other thread may read them at any time
+// without a lock, and the watcher may ask the worker to stop through
+// cancelRequested. The functions block on file I/O and hold no lock
+// themselves.
 #pragma once
 
 #include <atomic>
@@ -25,6 +27,11 @@ struct ConversionProgress {
   // Bytes of the source consumed so far, and the source's size.
   std::atomic<std::uint64_t> bytesRead{0};
   std::atomic<std::uint64_t> totalBytes{0};
+  // Set by the watcher to stop the worker after the chunk in hand; the call
+  // then returns kCancelled. The functions never clear it: whoever starts a
+  // worker clears it first, so that a request made before the worker got
+  // going is not lost.
+  std::atomic<bool> cancelRequested{false};
 };
 
 // "Now Loading...  <read/1000>/<total/1000>[KB]".
@@ -50,6 +57,9 @@ enum class PatternSourceStatus {
   // The output cannot be written: "Pattern File Open Error."; an existing
   // output file is left as it was.
   kOutputError,
+  // Stopped through ConversionProgress::cancelRequested; no message, no
+  // text, and no output file is created or changed.
+  kCancelled,
 };
 
 struct PatternSourceResult {

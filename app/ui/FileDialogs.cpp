@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 #include <QUrl>
 
@@ -11,9 +12,15 @@ QString QtFilter(std::string_view filter) {
   const QStringList parts = QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()))
                                 .split(QLatin1Char('|'), Qt::SkipEmptyParts);
   QStringList names;
-  // Pairs of a shown name and its patterns; Qt reads the patterns from the
-  // name's parentheses, so the names alone are enough.
-  for (qsizetype i = 0; i < parts.size(); i += 2) names << parts[i];
+  // Pairs of a shown name and its patterns ("*.ptn;*.log"); Qt reads the
+  // patterns from parentheses after the name, separated by blanks.
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString name = parts[i];
+    const qsizetype open = name.indexOf(QLatin1Char('('));
+    if (open >= 0) name.truncate(open);
+    names << name + QLatin1Char('(') + parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' ')) +
+                 QLatin1Char(')');
+  }
   return names.join(QStringLiteral(";;"));
 }
 
@@ -30,7 +37,13 @@ std::optional<std::string> RunFileDialog(QWidget* owner, const app::FileDialogRe
   }
   const QString initial = QString::fromUtf8(request.initialName.data(),
                                             static_cast<qsizetype>(request.initialName.size()));
-  if (!initial.isEmpty() && !initial.contains(QLatin1Char('*'))) dialog.selectFile(initial);
+  // A wildcard name ("<folder>/*.ptn") only names the folder to start in.
+  if (initial.contains(QLatin1Char('*'))) {
+    const QString folder = QFileInfo(initial).path();
+    if (!folder.isEmpty() && folder != QLatin1String(".")) dialog.setDirectory(folder);
+  } else if (!initial.isEmpty()) {
+    dialog.selectFile(initial);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
 }

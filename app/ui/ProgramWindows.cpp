@@ -1,5 +1,6 @@
 #include "app/ui/ProgramWindows.h"
 
+#include "pattern/ui/PatternDialogs.h"
 #include "views/ui/MonitorWindows.h"
 #include "views/ui/StatusWindow.h"
 
@@ -9,6 +10,7 @@ void RegisterProgramWindows(WindowRegistry& registry) {
   RegisterMonitorWindows(registry);
   RegisterStatusWindow(registry);
   RegisterShellDialogs(registry);
+  RegisterPatternDialogs(registry);
 }
 
 }  // namespace orvane::ui
