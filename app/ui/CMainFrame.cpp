@@ -25,6 +25,7 @@
 #include "app/WindowCommands.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/KeyCodes.h"
+#include "app/ui/QtText.h"
 
 namespace orvane::ui {
 namespace {
@@ -34,10 +35,6 @@ using app::Window;
 
 constexpr int kIdleTimerMs = 10;
 constexpr int kPresenceCheckMs = 1000;
-
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 struct WindowCommand {
   MainCommand toggle;
@@ -115,8 +112,8 @@ void CMainFrame::BuildMenus() {
   const auto addMenu = [&](const MenuTitle& title) {
     QMenu* parent = title.submenuOfConfiguration ? menus.at(MenuName::kConfiguration) : nullptr;
     if (parent != nullptr) parent->addSeparator();
-    QMenu* menu = parent != nullptr ? parent->addMenu(Text(title.title))
-                                    : menuBar()->addMenu(Text(title.title));
+    QMenu* menu = parent != nullptr ? parent->addMenu(QtText(title.title))
+                                    : menuBar()->addMenu(QtText(title.title));
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     menus[title.menu] = menu;
   };
@@ -133,8 +130,8 @@ void CMainFrame::BuildMenus() {
     }
     QMenu* menu = menus.at(entry.menu);
     if (entry.separatorBefore) menu->addSeparator();
-    QAction* action = menu->addAction(Text(entry.text));
-    if (!entry.shortcut.empty()) action->setShortcut(QKeySequence(Text(entry.shortcut)));
+    QAction* action = menu->addAction(QtText(entry.text));
+    if (!entry.shortcut.empty()) action->setShortcut(QKeySequence(QtText(entry.shortcut)));
     // Only the modes and the windows carry check marks.
     action->setCheckable(entry.menu == MenuName::kMode || entry.menu == MenuName::kView);
     const MainCommand command = entry.command;
@@ -146,7 +143,7 @@ void CMainFrame::BuildMenus() {
   QMenu* eachMode = menus.at(MenuName::kView)->addMenu(QStringLiteral("Each &Mode"));
   connect(eachMode, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
   for (const MenuEntry& entry : EachModeEntries()) {
-    QAction* action = eachMode->addAction(Text(entry.text));
+    QAction* action = eachMode->addAction(QtText(entry.text));
     action->setCheckable(true);
     const MainCommand command = entry.command;
     connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
@@ -159,7 +156,7 @@ void CMainFrame::BuildDialogBar() {
   bar->setMovable(false);
   bar->setObjectName(QStringLiteral("DialogBar"));
   for (const DialogBarButton& button : DialogBarButtons()) {
-    auto* push = new QPushButton(Text(button.text), bar);
+    auto* push = new QPushButton(QtText(button.text), bar);
     push->setFocusPolicy(Qt::NoFocus);
     const MainCommand command = button.command;
     connect(push, &QPushButton::clicked, this, [this, command] { Execute(command); });

@@ -1,4 +1,5 @@
 #include "app/ui/GuiMessageSink.h"
+#include "app/ui/QtText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -21,15 +22,11 @@ QMessageBox::Icon IconOf(monitor::MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 monitor::MessageAnswer ShowMessageBox(const monitor::MessageBoxRequest& request) {
   QWidget* owner = QApplication::activeWindow();
-  QMessageBox box(IconOf(request.icon), Text(request.caption), Text(request.text),
+  QMessageBox box(IconOf(request.icon), QtText(request.caption), QtText(request.text),
                   QMessageBox::NoButton, owner);
   if (request.buttons == monitor::MessageButtons::kOk) {
     box.setStandardButtons(QMessageBox::Ok);

@@ -6,16 +6,9 @@
 #include <QMdiSubWindow>
 
 #include "app/WindowCommands.h"
+#include "app/ui/QtText.h"
 
 namespace orvane::ui {
-namespace {
-
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 MdiWindows::MdiWindows(QMdiArea& area, const WindowRegistry& registry, app::AppState& state,
                        WindowPlacements& placements, FrameHooks hooks)
     : area_(area),
@@ -115,16 +108,16 @@ void MdiWindows::TakePlacement(app::Window window, QWidget& frame) {
 }
 
 void MdiWindows::SetMainTitle(std::string_view title) {
-  area_.window()->setWindowTitle(Text(title));
+  area_.window()->setWindowTitle(QtText(title));
 }
 
 void MdiWindows::SetWindowTitle(app::Window window, std::string_view title) {
-  if (QWidget* frame = WindowOf(window)) frame->setWindowTitle(Text(title));
+  if (QWidget* frame = WindowOf(window)) frame->setWindowTitle(QtText(title));
 }
 
 void MdiWindows::BringToFront(std::string_view title) {
   for (QMdiSubWindow* sub : area_.subWindowList(QMdiArea::ActivationHistoryOrder)) {
-    if (sub->windowTitle().startsWith(Text(title))) {
+    if (sub->windowTitle().startsWith(QtText(title))) {
       sub->showNormal();
       area_.setActiveSubWindow(sub);
       return;

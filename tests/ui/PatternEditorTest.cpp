@@ -290,7 +290,7 @@ class PatternEditorTest : public QObject {
 
     const app::testing::RecordedFileDialog& request = windows_->fileDialogs.at(0);
     QVERIFY(!request.save);
-    QCOMPARE(request.filter, std::string("Source File(*.ptn *.log)|*.ptn;*.log|All(*.*)|*.*||"));
+    QCOMPARE(request.filter, std::string("Source File(*.ptn,*.log)|*.ptn;*.log|All(*.*)|*.*||"));
     QCOMPARE(request.defaultExtension, std::string("ptn"));
 
     // With the filter on, only frames of that identifier remain.

@@ -31,13 +31,6 @@ using orvane::testing::ProgramHarness;
 
 namespace {
 
-QMdiSubWindow* SubWindowTitled(orvane::ui::CMainFrame& frame, const QString& prefix) {
-  for (QMdiSubWindow* sub : frame.area().subWindowList()) {
-    if (sub->windowTitle().startsWith(prefix)) return sub;
-  }
-  return nullptr;
-}
-
 std::string Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
@@ -106,11 +99,11 @@ void ProgramTest::startWithoutSavedStateUsesDefaultsAndOpensTheFirstWindows() {
   QCOMPARE(harness.app().configuration().Options.BaudRateCode, std::uint8_t{11});
   QCOMPARE(harness.frame().windowTitle(), QStringLiteral("Q427-VXL View Ver.3.11"));
 
-  QMdiSubWindow* monitor = SubWindowTitled(harness.frame(), QStringLiteral("Monitor Window"));
+  QMdiSubWindow* monitor = harness.SubWindowTitled(QStringLiteral("Monitor Window"));
   QVERIFY(monitor != nullptr);
   QCOMPARE(monitor->windowTitle(), QStringLiteral("Monitor Window - [Monitor Mode]"));
   QCOMPARE(monitor->geometry(), QRect(0, 0, 635, 305));
-  QMdiSubWindow* status = SubWindowTitled(harness.frame(), QStringLiteral("Status Window"));
+  QMdiSubWindow* status = harness.SubWindowTitled(QStringLiteral("Status Window"));
   QVERIFY(status != nullptr);
   QCOMPARE(status->geometry().topLeft(), QPoint(638, 0));
   QVERIFY(harness.app().state().WindowOpen[Window::kMonitor]);
@@ -125,7 +118,7 @@ void ProgramTest::startWithoutSavedStateUsesDefaultsAndOpensTheFirstWindows() {
   QVERIFY(harness.frame().ActionOf(MainCommand::kOptionSetup)->isEnabled());
   QVERIFY(!harness.frame().ActionOf(MainCommand::kOptionSetup)->isCheckable());
   QVERIFY(!harness.frame().ActionOf(MainCommand::kCaptureWindow)->isEnabled());
-  QVERIFY(!harness.frame().ActionOf(MainCommand::kMasterSetup)->isEnabled());
+  QVERIFY(!harness.frame().ActionOf(MainCommand::kFrameHighlightSetup)->isEnabled());
   harness.app().state().ShutdownState = orvane::app::kShutdownForced;
   harness.frame().close();
 }
@@ -179,7 +172,7 @@ void ProgramTest::monitoringShowsTheNewestRecordAsItsLogLine() {
   QVERIFY(harness.app().state().MonitorStopped == 1);
 
   auto* view = qobject_cast<orvane::ui::CMonitSView*>(
-      SubWindowTitled(frame, QStringLiteral("Monitor Window"))->widget());
+      harness.SubWindowTitled(QStringLiteral("Monitor Window"))->widget());
   QVERIFY(view != nullptr);
   const auto snapshot = harness.app().monitorState().ViewBuffer.Snapshot();
   QVERIFY(snapshot.Count() > 50);
@@ -315,7 +308,7 @@ void ProgramTest::placementsFollowTheWindowsAndStandardLayoutRestoresThem() {
   ProgramHarness harness;
   QVERIFY(!harness.Start().has_value());
   auto& frame = harness.frame();
-  QMdiSubWindow* monitor = SubWindowTitled(frame, QStringLiteral("Monitor Window"));
+  QMdiSubWindow* monitor = harness.SubWindowTitled(QStringLiteral("Monitor Window"));
   monitor->setGeometry(100, 120, 500, 260);
 
   // Closed while maximised, it reopens normal at its last normal rectangle.
@@ -324,7 +317,7 @@ void ProgramTest::placementsFollowTheWindowsAndStandardLayoutRestoresThem() {
   QVERIFY(ProgramHarness::WaitFor(
       [&] { return !harness.app().state().WindowOpen[Window::kMonitor]; }, 2000));
   frame.Execute(MainCommand::kMonitorWindow);
-  monitor = SubWindowTitled(frame, QStringLiteral("Monitor Window"));
+  monitor = harness.SubWindowTitled(QStringLiteral("Monitor Window"));
   QVERIFY(monitor != nullptr);
   QVERIFY(!monitor->isMaximized());
   QCOMPARE(monitor->geometry(), QRect(100, 120, 500, 260));
@@ -337,12 +330,12 @@ void ProgramTest::placementsFollowTheWindowsAndStandardLayoutRestoresThem() {
   frame.Execute(MainCommand::kStandardLayout);
   QVERIFY(ProgramHarness::WaitFor(
       [&] {
-        QMdiSubWindow* reopened = SubWindowTitled(frame, QStringLiteral("Monitor Window"));
+        QMdiSubWindow* reopened = harness.SubWindowTitled(QStringLiteral("Monitor Window"));
         return reopened != nullptr && reopened->geometry() == QRect(0, 0, 635, 305);
       },
       2000));
   QVERIFY(!harness.app().state().WindowOpen[Window::kStatus]);
-  QVERIFY(SubWindowTitled(frame, QStringLiteral("Status Window")) == nullptr);
+  QVERIFY(harness.SubWindowTitled(QStringLiteral("Status Window")) == nullptr);
   harness.app().state().ShutdownState = orvane::app::kShutdownForced;
   frame.close();
 }

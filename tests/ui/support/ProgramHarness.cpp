@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSettings>
 #include <atomic>
 
+#include "app/ui/CMainFrame.h"
 #include "emulator/Clock.h"
 #include "link/Seams.h"
 #include "link/driver/virtual/VirtualDriver.h"
@@ -92,6 +95,13 @@ bool ProgramHarness::WaitFor(const std::function<bool()>& done, int timeoutMs) {
 
 bool ProgramHarness::Ended() const {
   return app_->mainFrame() == nullptr || !app_->mainFrame()->isVisible();
+}
+
+QMdiSubWindow* ProgramHarness::SubWindowTitled(const QString& prefix) {
+  for (QMdiSubWindow* sub : frame().area().subWindowList()) {
+    if (sub->windowTitle().startsWith(prefix)) return sub;
+  }
+  return nullptr;
 }
 
 }  // namespace orvane::testing

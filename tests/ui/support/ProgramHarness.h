@@ -7,6 +7,8 @@
 #pragma once
 
 #include <QTemporaryDir>
+
+class QMdiSubWindow;
 #include <deque>
 #include <memory>
 #include <optional>
@@ -58,6 +60,8 @@ class ProgramHarness {
   static bool WaitFor(const std::function<bool()>& done, int timeoutMs);
   // Whether the main frame has closed (the program has ended).
   bool Ended() const;
+  // The MDI window whose caption begins with `prefix`, or null.
+  QMdiSubWindow* SubWindowTitled(const QString& prefix);
 
  private:
   QTemporaryDir settingsFolder_;
