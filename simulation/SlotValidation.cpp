@@ -15,7 +15,6 @@ constexpr std::int32_t kMaxDelay = 65535;
 constexpr std::size_t kMaxNameLength = 255;
 
 constexpr std::string_view kPatternParametersText = "Please set pattern file parameters.";
-constexpr std::string_view kIdentifierRangeText = "Enter proper ID value.(00h-3Fh)";
 constexpr std::string_view kDelayMissingText = "Please input delay value in the range of 1-65535.";
 constexpr std::string_view kDelayRangeText = "Enter proper delay value (1-65535).";
 constexpr std::string_view kExtendedFrameText = "Extend frame can't be registed.";

@@ -14,6 +14,10 @@
 
 namespace orvane::simulation {
 
+// An identifier above 0x3F on an enabled slot (also refused by the master
+// simulation monitor's identifier edits).
+inline constexpr std::string_view kIdentifierRangeText = "Enter proper ID value.(00h-3Fh)";
+
 inline constexpr std::int32_t kMinTimerInterval = 50;
 
 // Checks A and B of a master schedule slot, one after the other; the first

@@ -1,6 +1,8 @@
 #include "app/ui/ProgramWindows.h"
 
 #include "pattern/ui/PatternDialogs.h"
+#include "simulation/ui/CMastMonitFrame.h"
+#include "simulation/ui/MasterSetup.h"
 #include "views/ui/MonitorWindows.h"
 #include "views/ui/StatusWindow.h"
 
@@ -11,6 +13,8 @@ void RegisterProgramWindows(WindowRegistry& registry) {
   RegisterStatusWindow(registry);
   RegisterShellDialogs(registry);
   RegisterPatternDialogs(registry);
+  RegisterMasterMonitorWindow(registry);
+  RegisterMasterSetup(registry);
 }
 
 }  // namespace orvane::ui
