@@ -3,6 +3,7 @@
 #include "pattern/ui/PatternDialogs.h"
 #include "simulation/ui/CMastMonitFrame.h"
 #include "simulation/ui/MasterSetup.h"
+#include "simulation/ui/SlaveWindows.h"
 #include "views/ui/MonitorWindows.h"
 #include "views/ui/StatusWindow.h"
 
@@ -15,6 +16,7 @@ void RegisterProgramWindows(WindowRegistry& registry) {
   RegisterPatternDialogs(registry);
   RegisterMasterMonitorWindow(registry);
   RegisterMasterSetup(registry);
+  RegisterSlaveWindows(registry);
 }
 
 }  // namespace orvane::ui
