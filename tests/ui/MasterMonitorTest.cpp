@@ -108,6 +108,13 @@ void MasterMonitorTest::switchingSchedulesWhileRunningMovesTheBus() {
   harness.app().state().ViewUpdateCode.Master = orvane::app::kUpdateMasterSetup;
   view->OnViewUpdate(harness.app().state().ViewUpdateCode);
   QVERIFY(!view->findChild<QCheckBox*>(QStringLiteral("interruptSwitch"))->isEnabled());
+  // The interrupt slot fires on the key K.
+  configuration.InterruptSlot = TxSlot(0x2A, 0x66, 1);
+  configuration.InterruptSlot.trigger = simulation::kTriggerKey;
+  configuration.InterruptSlot.triggerValue = 'K';
+  configuration.MasterRun.InterruptModeOn = 1;
+  view->OnViewUpdate(harness.app().state().ViewUpdateCode);
+  QVERIFY(view->findChild<QCheckBox*>(QStringLiteral("interruptSwitch"))->isChecked());
 
   auto& monitor = harness.app().monitorState();
   harness.frame().Execute(MainCommand::kStart);
@@ -116,6 +123,13 @@ void MasterMonitorTest::switchingSchedulesWhileRunningMovesTheBus() {
       [&] { return IdentifiersSince(monitor, 0).count(0x0A) >= 5; }, 3000));
   QVERIFY(ProgramHarness::WaitFor(
       [&] { return view->findChild<QLabel*>(QStringLiteral("count"))->text() != "0"; }, 3000));
+
+  // The interrupt key, pressed anywhere in the program, sends the interrupt
+  // slot once.
+  const std::uint32_t beforeKey = Written(monitor);
+  QTest::keyClick(&harness.frame(), Qt::Key_K);
+  QVERIFY(ProgramHarness::WaitFor(
+      [&] { return IdentifiersSince(monitor, beforeKey).count(0x2A) == 1; }, 2000));
 
   // Pressing the current schedule's button changes nothing; S2 switches.
   QTest::mouseClick(s1, Qt::LeftButton);
