@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/MedianReporter.h"
 #include "settings/SettingsRecord.h"
 #include "views/MonitorRowFormat.h"
 #include "views/MonitorRows.h"
@@ -132,20 +133,6 @@ BENCHMARK(HeaderOnly)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true);
 
-// The console table, and the medians kept for the ratios.
-class MedianReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.aggregate_name == "median")
-        medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-  }
-
-  std::map<std::string, double> medians;  // microseconds
-};
-
 }  // namespace
 }  // namespace orvane::ui
 
@@ -154,15 +141,11 @@ int main(int argc, char** argv) {
   QGuiApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  orvane::ui::MedianReporter reporter;
+  orvane::bench::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
-  const auto& medians = reporter.medians;
-  const auto median = [&](const char* name) {
-    const auto it = medians.find(name);
-    return it == medians.end() ? 0.0 : it->second;
-  };
+  const auto median = [&](const char* name) { return reporter.Median(name); };
   const double header = median("c_HeaderOnly");
   if (header > 0) {
     std::printf("median (a) tail page, 60 rows:        %8.1f us  (a)/(c) = %.1f\n",

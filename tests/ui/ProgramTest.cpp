@@ -117,7 +117,7 @@ void ProgramTest::startWithoutSavedStateUsesDefaultsAndOpensTheFirstWindows() {
   QVERIFY(harness.frame().ActionOf(MainCommand::kMonitorWindow)->isChecked());
   QVERIFY(harness.frame().ActionOf(MainCommand::kOptionSetup)->isEnabled());
   QVERIFY(!harness.frame().ActionOf(MainCommand::kOptionSetup)->isCheckable());
-  QVERIFY(!harness.frame().ActionOf(MainCommand::kCaptureWindow)->isEnabled());
+  QVERIFY(harness.frame().ActionOf(MainCommand::kCaptureWindow)->isEnabled());
   QVERIFY(!harness.frame().ActionOf(MainCommand::kFrameHighlightSetup)->isEnabled());
   harness.app().state().ShutdownState = orvane::app::kShutdownForced;
   harness.frame().close();

@@ -29,16 +29,31 @@ views::RowCells BrowseCells(const monitor::MonitorRecord& record, std::uint32_t 
   return cells;
 }
 
-void PaintBrowsePage(QPainter& painter, const MonitorGridPainter& grid, RingRecords records,
-                     const views::BrowsePage& page, const views::RowFormat& format,
-                     const BrowseMarks& marks, int width, int height) {
+void PaintBrowsePage(QPainter& painter, const MonitorGridPainter& grid,
+                     std::span<const monitor::MonitorRecord> records, const views::BrowsePage& page,
+                     const views::RowFormat& format, const BrowseMarks& marks, int width,
+                     int height) {
   painter.fillRect(0, 0, width, height, Qt::white);
   grid.PaintHeader(painter, 0, width);
   std::uint32_t index = page.firstIndex;
-  for (int i = 0; i < page.rows; ++i) {
+  for (int i = 0; i < page.rows && index < records.size(); ++i) {
     grid.PaintRow(painter, (i + 1) * grid.rowHeight(),
                   BrowseCells(records[index], index, format, marks));
-    if (++index == monitor::MonitorCapacity) index = 0;
+    if (++index == records.size()) index = 0;
+  }
+}
+
+void PaintSlotPage(QPainter& painter, const MonitorGridPainter& grid,
+                   std::span<const monitor::MonitorRecord> table,
+                   std::span<const std::uint8_t> slots, const views::RowFormat& format, int width,
+                   int height) {
+  painter.fillRect(0, 0, width, height, Qt::white);
+  grid.PaintHeader(painter, 0, width);
+  views::RowCells cells;
+  int row = 1;
+  for (const std::uint8_t slot : slots) {
+    views::FormatRow(table[slot], format, views::RowMarks{}, cells);
+    grid.PaintRow(painter, row++ * grid.rowHeight(), cells);
   }
 }
 

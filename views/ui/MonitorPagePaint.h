@@ -1,7 +1,8 @@
-// Paints the pages of the monitor view from a ring of records:
-// the rows of the tail display while monitoring runs, and the whole browse
-// display (header at the top, records from the scroll position down) while
-// stopped. Only the rows shown are formatted.
+// Paints the pages of the monitor view: the rows of the tail display
+// while monitoring runs, the whole browse display (header at the top,
+// records from the scroll position down) of a ring or of the capture, and
+// the Each ID display of a page of table slots. Only the rows shown are
+// formatted.
 //
 // Threads: the user-interface thread; the ring may be written meanwhile
 // (rows that change underneath are tolerated).
@@ -34,10 +35,19 @@ struct BrowseMarks {
 };
 
 // The browse display on a client area of `width` × `height` pixels: white,
-// the header in row 0, then the records of `page`.
-void PaintBrowsePage(QPainter& painter, const MonitorGridPainter& grid, RingRecords records,
-                     const views::BrowsePage& page, const views::RowFormat& format,
-                     const BrowseMarks& marks, int width, int height);
+// the header in row 0, then the records of `page`. `records` is the whole
+// ring (or the capture); the page wraps at its end.
+void PaintBrowsePage(QPainter& painter, const MonitorGridPainter& grid,
+                     std::span<const monitor::MonitorRecord> records, const views::BrowsePage& page,
+                     const views::RowFormat& format, const BrowseMarks& marks, int width,
+                     int height);
+
+// The Each ID display: white, the header in row 0, then the records of
+// `table` at `slots` from row 1 down, unmarked.
+void PaintSlotPage(QPainter& painter, const MonitorGridPainter& grid,
+                   std::span<const monitor::MonitorRecord> table,
+                   std::span<const std::uint8_t> slots, const views::RowFormat& format, int width,
+                   int height);
 
 // The cells of one record as the browse display shows it.
 views::RowCells BrowseCells(const monitor::MonitorRecord& record, std::uint32_t index,

@@ -1,5 +1,5 @@
 // The three windows built on the monitor view: kind 0 Monitor,
-// 1 Each ID, 2 Capture.
+// 1 Each ID, 2 Capture, and the update codes they add.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,11 @@ enum class MonitorWindowKind : std::uint8_t {
   kEachId = 1,
   kCapture = 2,
 };
+
+// The update codes the monitor views add to app::ViewUpdate: the Find
+// window's "Find" and "Next", for the Monitor view (kind 0).
+inline constexpr std::int32_t kUpdateFindFirst = 12;
+inline constexpr std::int32_t kUpdateFindNext = 13;
 
 inline app::Window WindowOfKind(MonitorWindowKind kind) {
   switch (kind) {

@@ -1,5 +1,6 @@
-// Registers the window families built on the monitor view with the shell:
-// now the Monitor window (kind 0); Each ID and Capture follow.
+// Registers the windows built on the monitor view with the shell: the
+// Monitor (kind 0), Each ID (kind 1) and Capture (kind 2) windows, and the
+// modeless Find window that searches the Monitor window's history.
 #pragma once
 
 #include "app/ui/ShellView.h"
