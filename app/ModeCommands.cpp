@@ -156,6 +156,11 @@ void OptionSetupAccepted(const AppContext& context) {
   context.windows.RefreshSignalWindows();
 }
 
+void SpecialFrameSetupAccepted(const AppContext& context) {
+  context.state.ViewUpdateCode.Monitor = kUpdateSettings;
+  context.windows.RefreshAllViews();
+}
+
 void IdentifierDefinitionAccepted(const AppContext& context) {
   if (!context.analyzer.WriteLengthTable(context.configuration.Settings.Identifiers)) {
     context.messages.Show(settings::kLengthTableWriteFailedMessage);

@@ -1,7 +1,8 @@
 // The main frame's commands that change what the analyzer does while
 // monitoring is stopped: the simulation mode (None, Master Simulation, Slave
 // Simulation, Baudrate measurement) and the follow-up of the setup dialogs
-// (master and slave simulation, options, identifier definition).
+// (master and slave simulation, options, special frames, identifier
+// definition).
 //
 // Threads: the user-interface thread. Each command blocks on its register
 // writes and, for the setups, on the dialog the caller runs.
@@ -60,6 +61,10 @@ void RunSlaveSimulationSetup(const AppContext& context, const SetupDialog& dialo
 // new settings and the Monitor and signal windows follow, on failure message
 // 102 (the settings stay changed in the program).
 void OptionSetupAccepted(const AppContext& context);
+
+// Command 32832, after the special frame setup dialog ended with OK: the
+// monitor views learn of the new settings (ViewUpdateCode 1).
+void SpecialFrameSetupAccepted(const AppContext& context);
 
 // Command 32804, after the identifier definition dialog ended with OK:
 // writes the length table; on success open simulation monitors learn of

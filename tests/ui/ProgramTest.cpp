@@ -110,15 +110,16 @@ void ProgramTest::startWithoutSavedStateUsesDefaultsAndOpensTheFirstWindows() {
   QVERIFY(harness.app().state().WindowOpen[Window::kStatus]);
   QCOMPARE(harness.frame().area().activeSubWindow(), monitor);
 
-  // Stopped: Start is offered, Stop is not; commands of windows and dialogs
-  // that this program does not have are shown but never offered.
+  // Stopped: Start is offered, Stop is not; every window and setup dialog
+  // is offered (the Capture window and the special frame setup registered
+  // by their folders).
   QVERIFY(harness.frame().ButtonOf(MainCommand::kStartButton)->isEnabled());
   QVERIFY(!harness.frame().ButtonOf(MainCommand::kStopButton)->isEnabled());
   QVERIFY(harness.frame().ActionOf(MainCommand::kMonitorWindow)->isChecked());
   QVERIFY(harness.frame().ActionOf(MainCommand::kOptionSetup)->isEnabled());
   QVERIFY(!harness.frame().ActionOf(MainCommand::kOptionSetup)->isCheckable());
   QVERIFY(harness.frame().ActionOf(MainCommand::kCaptureWindow)->isEnabled());
-  QVERIFY(!harness.frame().ActionOf(MainCommand::kFrameHighlightSetup)->isEnabled());
+  QVERIFY(harness.frame().ActionOf(MainCommand::kFrameHighlightSetup)->isEnabled());
   harness.app().state().ShutdownState = orvane::app::kShutdownForced;
   harness.frame().close();
 }
