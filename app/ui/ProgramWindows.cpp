@@ -1,6 +1,7 @@
 #include "app/ui/ProgramWindows.h"
 
 #include "pattern/ui/PatternDialogs.h"
+#include "signals/ui/SignalWindows.h"
 #include "simulation/ui/CMastMonitFrame.h"
 #include "simulation/ui/MasterSetup.h"
 #include "simulation/ui/SlaveWindows.h"
@@ -19,6 +20,7 @@ void RegisterProgramWindows(WindowRegistry& registry) {
   RegisterMasterMonitorWindow(registry);
   RegisterMasterSetup(registry);
   RegisterSlaveWindows(registry);
+  RegisterSignalWindows(registry);
 }
 
 }  // namespace orvane::ui

@@ -1,0 +1,11 @@
+// Registers the Signal select (cls_psig_frm) and Signal monitor
+// (cls_psig_mon) window families with the shell.
+#pragma once
+
+#include "app/ui/ShellView.h"
+
+namespace orvane::ui {
+
+void RegisterSignalWindows(WindowRegistry& registry);
+
+}  // namespace orvane::ui
