@@ -7,6 +7,7 @@
 #include "analyzer/FirmwareUpdateController.h"
 #include "analyzer/OpenAnalyzer.h"
 #include "app/Startup.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "monitor/MessageCatalogue.h"
 
@@ -83,26 +84,26 @@ bool Interrupted() {
   return interrupted != 0;
 }
 
-std::optional<int> BeginAnalyzerCommand(std::string_view command, bool optionsValid,
-                                        std::string_view usage,
+void AddSecondsOption(CLI::App& command, std::optional<int>& seconds) {
+  command
+      .add_option_function<int>(
+          "--seconds", [&seconds](const int& value) { seconds = value; },
+          "stop after N seconds (default: at Ctrl+C)")
+      ->transform(NumberFrom(1))
+      ->type_name("N");
+}
+
+void AddLinOption(CLI::App& command, std::uint32_t& linRevision) {
+  AddChoiceOption<std::uint32_t>(command, "--lin", linRevision,
+                                 {{"1.3", settings::kLin13}, {"2.0", settings::kLin20}},
+                                 "LIN revision written to the analyzer (default 1.3)");
+}
+
+std::optional<int> BeginAnalyzerCommand(std::string_view command,
                                         const TerminalAnalyzer& connection) {
-  if (!optionsValid) {
-    std::fwrite(usage.data(), 1, usage.size(), stderr);
-    return 1;
-  }
   if (!connection.Bound()) return Fail(command, connection.BindError());
   CatchInterrupts();
   return std::nullopt;
-}
-
-std::optional<long> Number(std::string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  long value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
 }
 
 monitor::MessageAnswer TerminalMessages::Show(const monitor::MessageBoxRequest& request) {

@@ -1,7 +1,8 @@
-// What the orvane-cli commands that run the analyzer share: Ctrl+C
-// handling, message boxes as lines on stderr, the firmware update without a
-// dialog, opening the analyzer, downloading the settings, and printing the
-// monitored records as log lines on stdout while they arrive.
+// What the orvane-cli commands that run the analyzer share: the --seconds
+// and --lin options, Ctrl+C handling, message boxes as lines on stderr, the
+// firmware update without a dialog, opening the analyzer, downloading the
+// settings, and printing the monitored records as log lines on stdout while
+// they arrive.
 //
 // Threads: the command's main thread, except TerminalMessages, which the
 // acquisition thread may use too.
@@ -14,6 +15,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include <CLI/CLI.hpp>
 
 #include "analyzer/AnalyzerIdentity.h"
 #include "analyzer/LinkApi.h"
@@ -30,8 +33,10 @@ namespace orvane::cli {
 void CatchInterrupts();
 bool Interrupted();
 
-// A decimal number of at most 9 digits, nothing else.
-std::optional<long> Number(std::string_view text);
+// --seconds N: stop after N seconds (N at least 1) rather than at Ctrl+C.
+void AddSecondsOption(CLI::App& command, std::optional<int>& seconds);
+// --lin 1.3|2.0: the LIN revision written to the analyzer.
+void AddLinOption(CLI::App& command, std::uint32_t& linRevision);
 
 // Message boxes become "<caption>: <text>" lines on stderr; questions are
 // answered OK. Boxes are shown while `canShow` says so (always by default).
@@ -49,12 +54,10 @@ class TerminalMessages final : public monitor::MessageSink {
 
 class TerminalAnalyzer;
 
-// The start that `monitor` and `run` share: the usage text on stderr when the
-// options were not valid (exit 1), the reason when the link library could not
-// be bound (exit 2), Ctrl+C caught otherwise. Returns the exit code to end
-// with, or nothing when the command goes on.
-std::optional<int> BeginAnalyzerCommand(std::string_view command, bool optionsValid,
-                                        std::string_view usage,
+// The start that `monitor` and `run` share: the reason when the link library
+// could not be bound (exit 2), Ctrl+C caught otherwise. Returns the exit code
+// to end with, or nothing when the command goes on.
+std::optional<int> BeginAnalyzerCommand(std::string_view command,
                                         const TerminalAnalyzer& connection);
 
 inline constexpr char kCannotOpenAnalyzerText[] =

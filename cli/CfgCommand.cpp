@@ -10,6 +10,7 @@
 #include "app/ConfigurationFile.h"
 #include "app/LoadedDescription.h"
 #include "settings/BaudRateTable.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "monitor/MessageSink.h"
 #include "signals/LdfLoader.h"
@@ -204,20 +205,28 @@ int Check(const fs::path& path) {
   return 0;
 }
 
-int Usage() {
-  std::fputs("usage: orvane-cli cfg new FILE | show FILE | check FILE\n", stderr);
-  return 1;
-}
-
 }  // namespace
 
-int RunCfg(Args args) {
-  if (args.size() != 2) return Usage();
-  const fs::path path(args[1]);
-  if (args[0] == "new") return New(path);
-  if (args[0] == "show") return Show(path);
-  if (args[0] == "check") return Check(path);
-  return Usage();
+void AddCfg(CommandLine& commandLine) {
+  struct Action {
+    const char* name;
+    const char* description;
+    int (*run)(const fs::path&);
+  };
+  static constexpr Action kActions[] = {
+      {"new", "write the default configuration to FILE (an existing FILE stays as it is)", New},
+      {"show", "show the settings and tables FILE holds", Show},
+      {"check", "read FILE as the program does at start-up, with its LIN description", Check},
+  };
+  CLI::App& cfg = commandLine.AddCommand(commandLine.root(), "cfg",
+                                         "create, show or check a configuration file");
+  cfg.require_subcommand(1);
+  const auto path = std::make_shared<std::string>();
+  for (const Action& action : kActions) {
+    CLI::App& command = commandLine.AddCommand(cfg, action.name, action.description);
+    command.add_option("FILE", *path, "the configuration file")->required()->type_name("");
+    commandLine.RunsWhenChosen(command, [path, run = action.run] { return run(*path); });
+  }
 }
 
 }  // namespace orvane::cli

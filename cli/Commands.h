@@ -1,24 +1,24 @@
-// The commands of orvane-cli. Each takes the arguments after its own name
-// and returns the process exit code: 0 success, 1 usage error, 2 rejected
-// input or a failed device operation.
+// The commands of orvane-cli. Each adds itself, with its options, to the
+// command line; what it runs returns the process exit code: 0 success, 2
+// rejected input or a failed device operation (usage errors, exit code 1,
+// never reach a command).
 #pragma once
 
-#include <span>
 #include <string_view>
 
 namespace orvane::cli {
 
-using Args = std::span<const std::string_view>;
+class CommandLine;
 
-int RunCfg(Args args);
+void AddCfg(CommandLine& commandLine);
+void AddInfo(CommandLine& commandLine);
+void AddLdf(CommandLine& commandLine);
+void AddLog2Ptn(CommandLine& commandLine);
+void AddMonitor(CommandLine& commandLine);
+void AddPtn(CommandLine& commandLine);
+void AddRun(CommandLine& commandLine);
+
 // Says "orvane-cli <command>: <message>" on stderr; returns exit code 2.
 int Fail(std::string_view command, std::string_view message);
-
-int RunInfo(Args args);
-int RunLdf(Args args);
-int RunLog2Ptn(Args args);
-int RunMonitor(Args args);
-int RunPtn(Args args);
-int RunRun(Args args);
 
 }  // namespace orvane::cli

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "analyzer/LinkApi.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 
 namespace orvane::cli {
@@ -22,13 +23,7 @@ std::string FlashText(std::span<const std::uint8_t> area) {
 
 int Fail(std::string_view message) { return cli::Fail("info", message); }
 
-}  // namespace
-
-int RunInfo(Args args) {
-  if (!args.empty()) {
-    std::fputs("usage: orvane-cli info\n", stderr);
-    return 1;
-  }
+int Info() {
   const analyzer::LinkBinding binding = analyzer::BindLinkLibrary(analyzer::ProgramFolder());
   if (!binding.api) return Fail(binding.error);
   const analyzer::LinkApi& link = *binding.api;
@@ -44,6 +39,14 @@ int RunInfo(Args args) {
   std::printf("Serial number:    %s\n", FlashText(serial).c_str());
   std::printf("Firmware version: %s\n", FlashText(version).c_str());
   return 0;
+}
+
+}  // namespace
+
+void AddInfo(CommandLine& commandLine) {
+  CLI::App& info = commandLine.AddCommand(commandLine.root(), "info",
+                                          "show the analyzer's serial number and firmware version");
+  commandLine.RunsWhenChosen(info, Info);
 }
 
 }  // namespace orvane::cli

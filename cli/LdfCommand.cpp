@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "signals/LdfLoader.h"
 #include "signals/LdfMessages.h"
@@ -49,14 +50,7 @@ void PrintSummary(const LinDescription& description) {
   }
 }
 
-}  // namespace
-
-int RunLdf(Args args) {
-  if (args.size() != 1) {
-    std::fputs("usage: orvane-cli ldf FILE\n", stderr);
-    return 1;
-  }
-  std::string path(args[0]);
+int Ldf(std::string path) {
   std::unique_ptr<LinDescription> description;
   const signals::LoadOutcome outcome =
       signals::Load(path, nullptr, signals::kDefaultSectionMask, description);
@@ -70,6 +64,16 @@ int RunLdf(Args args) {
   }
   PrintSummary(*description);
   return 0;
+}
+
+}  // namespace
+
+void AddLdf(CommandLine& commandLine) {
+  CLI::App& ldf = commandLine.AddCommand(
+      commandLine.root(), "ldf", "list the nodes, frames and signals of a LIN description file");
+  const auto path = std::make_shared<std::string>();
+  ldf.add_option("FILE", *path, "the LIN description file")->required()->type_name("");
+  commandLine.RunsWhenChosen(ldf, [path] { return Ldf(*path); });
 }
 
 }  // namespace orvane::cli

@@ -3,9 +3,11 @@
 // reads a log. The default output is LOG without its extension followed by
 // "_out.ptn"; a ".ptn" source is its own output and stays as it is.
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "pattern/HexScan.h"
 #include "pattern/PatternSource.h"
@@ -13,7 +15,6 @@
 namespace orvane::cli {
 namespace {
 
-constexpr const char* kUsage = "usage: orvane-cli log2ptn LOG [--filter ID] [-o OUT]\n";
 constexpr std::uint32_t kMaxIdentifier = 0x3F;
 
 struct Log2PtnOptions {
@@ -22,52 +23,50 @@ struct Log2PtnOptions {
   std::string output;
 };
 
-std::optional<Log2PtnOptions> ParseOptions(Args args) {
-  Log2PtnOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (arg == "--filter" && hasValue) {
-      const std::optional<std::uint32_t> ident = pattern::ScanHex(args[++i]);
-      if (!ident || *ident > kMaxIdentifier) {
-        std::fputs("orvane-cli log2ptn: the filter identifier must be 00-3F\n", stderr);
-        return std::nullopt;
-      }
-      options.filter = static_cast<std::uint8_t>(*ident);
-    } else if (arg == "-o" && hasValue) {
-      options.output = args[++i];
-    } else if (options.source.empty() && !arg.starts_with("-")) {
-      options.source = arg;
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (options.source.empty()) return std::nullopt;
+int Log2Ptn(Log2PtnOptions options) {
   if (options.output.empty()) options.output = pattern::PatternOutputName(options.source);
-  return options;
-}
-
-}  // namespace
-
-int RunLog2Ptn(Args args) {
-  const std::optional<Log2PtnOptions> options = ParseOptions(args);
-  if (!options) {
-    std::fputs(kUsage, stderr);
-    return 1;
-  }
   pattern::ConversionProgress progress;
   const pattern::PatternSourceResult result =
-      pattern::ConvertToPatternFile(options->source, options->filter, options->output, progress);
+      pattern::ConvertToPatternFile(options.source, options.filter, options.output, progress);
   if (!result.ok()) {
     std::fprintf(stderr, "%s\n", result.message.c_str());
     return 2;
   }
-  if (pattern::IsLogSource(options->source)) {
-    std::printf("wrote %zu pattern lines to %s\n", result.patternLines, options->output.c_str());
+  if (pattern::IsLogSource(options.source)) {
+    std::printf("wrote %zu pattern lines to %s\n", result.patternLines, options.output.c_str());
   } else {
-    std::printf("wrote %s unchanged to %s\n", options->source.c_str(), options->output.c_str());
+    std::printf("wrote %s unchanged to %s\n", options.source.c_str(), options.output.c_str());
   }
   return 0;
+}
+
+}  // namespace
+
+void AddLog2Ptn(CommandLine& commandLine) {
+  CLI::App& log2ptn = commandLine.AddCommand(
+      commandLine.root(), "log2ptn", "turn the frames of a monitor log into a pattern file");
+  const auto options = std::make_shared<Log2PtnOptions>();
+  log2ptn.add_option("LOG", options->source, "the monitor log (a pattern file is copied as it is)")
+      ->required()
+      ->type_name("");
+  log2ptn
+      .add_option_function<std::string>(
+          "--filter",
+          [options](const std::string& text) {
+            const std::optional<std::uint32_t> ident = pattern::ScanHex(text);
+            if (!ident || *ident > kMaxIdentifier) {
+              throw CLI::ValidationError("--filter", "the filter identifier must be 00-3F");
+            }
+            options->filter = static_cast<std::uint8_t>(*ident);
+          },
+          "take only the frames of identifier ID (hexadecimal)")
+      ->type_name("ID");
+  log2ptn
+      .add_option(
+          "-o", options->output,
+          "the pattern file to write (default: LOG without its extension, then \"_out.ptn\")")
+      ->type_name("OUT");
+  commandLine.RunsWhenChosen(log2ptn, [options] { return Log2Ptn(*options); });
 }
 
 }  // namespace orvane::cli

@@ -11,6 +11,7 @@
 // terminal or in a pipe); the --log file is the live log exactly as the
 // program writes it: the header line, then the same lines with CR LF ends.
 // Messages, the firmware update and the summary go to stderr.
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -22,9 +23,11 @@
 #include "analyzer/MonitorSession.h"
 #include "analyzer/RegisterMap.h"
 #include "app/AppContext.h"
+#include "settings/BaudRateTable.h"
 #include "settings/IdentifierDefinition.h"
 #include "settings/OptionSettings.h"
 #include "cli/AnalyzerTerminal.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "monitor/MonitorState.h"
 
@@ -34,50 +37,61 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-constexpr char kUsage[] =
-    "usage: orvane-cli monitor [--seconds N] [--log FILE] [--baud CODE] [--lin 1.3|2.0]\n"
-    "  --seconds N   stop after N seconds (default: at Ctrl+C)\n"
-    "  --log FILE    also write the live log to FILE\n"
-    "  --baud CODE   baud-rate code 0-13 (default 11, 9600 bit/s)\n"
-    "  --lin 1.3|2.0 LIN revision written to the analyzer (default 1.3)\n";
 constexpr milliseconds kPrintPeriod{50};
 
 struct Options {
   std::optional<int> seconds;
   std::string logPath;
   std::uint8_t baudRateCode = settings::kDefaultBaudRateCode;
-  std::uint32_t linRevision = 0;
+  std::uint32_t linRevision = settings::kLin13;
 };
 
-// Nothing on a usage error (the message is printed).
-std::optional<Options> ParseOptions(Args args) {
-  Options options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view name = args[i];
-    if (i + 1 == args.size()) {
-      std::fprintf(stderr, "orvane-cli monitor: %.*s needs a value\n",
-                   static_cast<int>(name.size()), name.data());
-      return std::nullopt;
-    }
-    const std::string_view value = args[++i];
-    const std::optional<long> number = Number(value);
-    if (name == "--seconds" && number && *number > 0) {
-      options.seconds = static_cast<int>(*number);
-    } else if (name == "--log" && !value.empty()) {
-      options.logPath = value;
-    } else if (name == "--baud" && number &&
-               *number < static_cast<long>(settings::kBaudRates.size())) {
-      options.baudRateCode = static_cast<std::uint8_t>(*number);
-    } else if (name == "--lin" && (value == "1.3" || value == "2.0")) {
-      options.linRevision = value == "2.0" ? 1 : 0;
-    } else {
-      std::fprintf(stderr, "orvane-cli monitor: bad option %.*s %.*s\n",
-                   static_cast<int>(name.size()), name.data(), static_cast<int>(value.size()),
-                   value.data());
-      return std::nullopt;
-    }
+// The baud-rate code `text` names: a code of the analyzer as it stands, or a
+// bit rate the analyzer supports (all of them above the largest code).
+std::optional<std::uint8_t> BaudRateCode(std::string_view text) {
+  const std::optional<long> number = DecimalNumber(text);
+  if (!number) return std::nullopt;
+  if (*number < static_cast<long>(settings::kBaudRates.size())) {
+    return static_cast<std::uint8_t>(*number);
   }
-  return options;
+  const auto rate = std::ranges::find(settings::kBaudRates, static_cast<std::uint32_t>(*number),
+                                      &settings::BaudRate::bitsPerSecond);
+  if (rate == settings::kBaudRates.end()) return std::nullopt;
+  return static_cast<std::uint8_t>(rate - settings::kBaudRates.begin());
+}
+
+// The codes with their bit rates for the help, seven to a line:
+// "Baud-rate codes (bit/s):\n  0 = 500, 1 = 1000, ...".
+std::string BaudRateCodeTable() {
+  constexpr std::size_t kPerLine = 7;
+  std::string text = "Baud-rate codes (bit/s):";
+  for (std::size_t code = 0; code < settings::kBaudRates.size(); ++code) {
+    text += (code % kPerLine == 0 ? "\n  " : ", ") + std::to_string(code) + " = " +
+            std::to_string(settings::kBaudRates[code].bitsPerSecond);
+  }
+  return text;
+}
+
+void AddBaudOption(CLI::App& monitor, std::uint8_t& baudRateCode) {
+  const std::string codes = "0-" + std::to_string(settings::kBaudRates.size() - 1);
+  const settings::BaudRate& byDefault = settings::kBaudRates[settings::kDefaultBaudRateCode];
+  monitor
+      .add_option_function<std::string>(
+          "--baud",
+          [&baudRateCode, codes](const std::string& text) {
+            const std::optional<std::uint8_t> code = BaudRateCode(text);
+            if (!code) {
+              throw CLI::ValidationError("--baud", "'" + text + "' is neither a baud-rate code " +
+                                                       codes +
+                                                       " nor a bit rate the analyzer supports");
+            }
+            baudRateCode = *code;
+          },
+          "baud-rate code " + codes + ", or its bit rate (default " +
+              std::to_string(settings::kDefaultBaudRateCode) + ", " +
+              std::to_string(byDefault.bitsPerSecond) + " bit/s)")
+      ->type_name("CODE|RATE");
+  monitor.footer(BaudRateCodeTable());
 }
 
 int Fail(std::string_view message) { return cli::Fail("monitor", message); }
@@ -118,28 +132,38 @@ int Monitor(const analyzer::LinkApi& link, const Options& options,
   return acquisition.LastErrorCode();
 }
 
-}  // namespace
-
-int RunMonitor(Args args) {
-  const std::optional<Options> options = ParseOptions(args);
+int RunMonitor(const Options& options) {
   TerminalAnalyzer connection;
-  if (const auto exitCode = BeginAnalyzerCommand("monitor", options.has_value(), kUsage, connection)) {
-    return *exitCode;
-  }
+  if (const auto exitCode = BeginAnalyzerCommand("monitor", connection)) return *exitCode;
 
   TerminalMessages messages;
   if (!connection.Open(messages)) return Fail(kCannotOpenAnalyzerText);
 
   settings::OptionSettings optionSettings = settings::DefaultOptionSettings();
-  optionSettings.BaudRateCode = options->baudRateCode;
+  optionSettings.BaudRateCode = options.baudRateCode;
   const settings::OptionSettingsExt extension = settings::DefaultOptionSettingsExt();
   settings::IdentifierDefinition definition;
   settings::SetIdentifierDefaults(definition);
   if (!DownloadSettings(connection.map(), optionSettings, extension, definition,
-                        options->linRevision, messages)) {
+                        options.linRevision, messages)) {
     return 2;
   }
-  return Monitor(connection.link(), *options, definition, extension, messages) == 0 ? 0 : 2;
+  return Monitor(connection.link(), options, definition, extension, messages) == 0 ? 0 : 2;
+}
+
+}  // namespace
+
+void AddMonitor(CommandLine& commandLine) {
+  CLI::App& monitor = commandLine.AddCommand(commandLine.root(), "monitor",
+                                             "print every record on the bus as its log line");
+  const auto options = std::make_shared<Options>();
+  AddSecondsOption(monitor, options->seconds);
+  monitor.add_option("--log", options->logPath, "also write the live log to FILE")
+      ->check(NotEmpty())
+      ->type_name("FILE");
+  AddBaudOption(monitor, options->baudRateCode);
+  AddLinOption(monitor, options->linRevision);
+  commandLine.RunsWhenChosen(monitor, [options] { return RunMonitor(*options); });
 }
 
 }  // namespace orvane::cli

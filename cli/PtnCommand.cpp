@@ -4,15 +4,15 @@
 // prints the verdict.
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <string>
 
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "pattern/PatternCheck.h"
 
 namespace orvane::cli {
 namespace {
-
-constexpr const char* kUsage = "usage: orvane-cli ptn check FILE [--editor]\n";
 
 // The failing line as read, printable on a terminal whatever the file holds.
 std::string Printable(std::string_view text) {
@@ -31,17 +31,7 @@ std::string Printable(std::string_view text) {
   return printable;
 }
 
-}  // namespace
-
-int RunPtn(Args args) {
-  if (args.empty() || args[0] != "check" || args.size() < 2 || args.size() > 3 ||
-      (args.size() == 3 && args[2] != "--editor")) {
-    std::fputs(kUsage, stderr);
-    return 1;
-  }
-  const std::string path(args[1]);
-  const auto variant = args.size() == 3 ? pattern::PatternCheckVariant::kEditor
-                                        : pattern::PatternCheckVariant::kSelect;
+int Check(const std::string& path, pattern::PatternCheckVariant variant) {
   const pattern::PatternCheckResult result = pattern::CheckPatternFile(path, variant);
   if (result.accepted()) {
     std::printf("%s: accepted\n", path.c_str());
@@ -52,6 +42,27 @@ int RunPtn(Args args) {
     std::fprintf(stderr, "line %zu: %s\n", result.line, Printable(result.lineText).c_str());
   }
   return 2;
+}
+
+}  // namespace
+
+void AddPtn(CommandLine& commandLine) {
+  CLI::App& ptn = commandLine.AddCommand(commandLine.root(), "ptn", "check a pattern file");
+  ptn.require_subcommand(1);
+  CLI::App& check = commandLine.AddCommand(
+      ptn, "check", "check FILE as the program does when a simulation slot selects it");
+  struct Options {
+    std::string path;
+    bool editor = false;
+  };
+  const auto options = std::make_shared<Options>();
+  check.add_option("FILE", options->path, "the pattern file")->required()->type_name("");
+  check.add_flag("--editor", options->editor,
+                 "check it as the pattern editor does before it saves, which is stricter");
+  commandLine.RunsWhenChosen(check, [options] {
+    return Check(options->path, options->editor ? pattern::PatternCheckVariant::kEditor
+                                                : pattern::PatternCheckVariant::kSelect);
+  });
 }
 
 }  // namespace orvane::cli

@@ -29,6 +29,7 @@
 #include "app/RunControl.h"
 #include "app/Startup.h"
 #include "cli/AnalyzerTerminal.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "views/Capture.h"
 
@@ -38,16 +39,6 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-constexpr char kUsage[] =
-    "usage: orvane-cli run --config FILE [--mode monitor|master|slave|baud] [--schedule N]\n"
-    "                      [--seconds N] [--log FILE] [--lin 1.3|2.0]\n"
-    "  --config FILE   the configuration file to run\n"
-    "  --mode MODE     monitor only (default), master or slave simulation, or baud-rate\n"
-    "                  measurement\n"
-    "  --schedule N    the master schedule to run, 1-16 (default 1)\n"
-    "  --seconds N     stop after N seconds (default: at Ctrl+C)\n"
-    "  --log FILE      write the live log to FILE (named by the log numbering rule)\n"
-    "  --lin 1.3|2.0   LIN revision written to the analyzer (default 1.3)\n";
 constexpr milliseconds kLoopPeriod{10};
 constexpr milliseconds kPresenceCheckPeriod{1000};
 
@@ -60,50 +51,30 @@ struct Options {
   std::uint32_t linRevision = settings::kLin13;
 };
 
-std::optional<std::int32_t> ModeNamed(std::string_view name) {
-  if (name == "monitor") return app::kModeNone;
-  if (name == "master") return app::kModeMaster;
-  if (name == "slave") return app::kModeSlave;
-  if (name == "baud") return app::kModeBaudrate;
-  return std::nullopt;
-}
-
-// Nothing on a usage error (the message is printed).
-std::optional<Options> ParseOptions(Args args) {
-  Options options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view name = args[i];
-    if (i + 1 == args.size()) {
-      std::fprintf(stderr, "orvane-cli run: %.*s needs a value\n", static_cast<int>(name.size()),
-                   name.data());
-      return std::nullopt;
-    }
-    const std::string_view value = args[++i];
-    const std::optional<long> number = Number(value);
-    if (name == "--config" && !value.empty()) {
-      options.configPath = value;
-    } else if (name == "--mode" && ModeNamed(value)) {
-      options.mode = *ModeNamed(value);
-    } else if (name == "--schedule" && number && *number >= 1 &&
-               *number <= static_cast<long>(simulation::kScheduleCount)) {
-      options.schedule = static_cast<std::int32_t>(*number - 1);
-    } else if (name == "--seconds" && number && *number > 0) {
-      options.seconds = static_cast<int>(*number);
-    } else if (name == "--log" && !value.empty()) {
-      options.logPath = value;
-    } else if (name == "--lin" && (value == "1.3" || value == "2.0")) {
-      options.linRevision = value == "2.0" ? settings::kLin20 : settings::kLin13;
-    } else {
-      std::fprintf(stderr, "orvane-cli run: bad option %.*s %.*s\n", static_cast<int>(name.size()),
-                   name.data(), static_cast<int>(value.size()), value.data());
-      return std::nullopt;
-    }
-  }
-  if (options.configPath.empty()) {
-    std::fputs("orvane-cli run: --config is required\n", stderr);
-    return std::nullopt;
-  }
-  return options;
+void AddOptions(CLI::App& run, Options& options) {
+  run.add_option("--config", options.configPath, "the configuration file to run")
+      ->required()
+      ->check(NotEmpty())
+      ->type_name("FILE");
+  AddChoiceOption<std::int32_t>(
+      run, "--mode", options.mode,
+      {{"monitor", app::kModeNone},
+       {"master", app::kModeMaster},
+       {"slave", app::kModeSlave},
+       {"baud", app::kModeBaudrate}},
+      "monitor only (default), master or slave simulation, or baud-rate measurement");
+  run.add_option_function<int>(
+         "--schedule", [&options](const int& number) { options.schedule = number - 1; },
+         "the master schedule to run, 1-" + std::to_string(simulation::kScheduleCount) +
+             " (default 1)")
+      ->transform(NumberFrom(1, static_cast<long>(simulation::kScheduleCount)))
+      ->type_name("N");
+  AddSecondsOption(run, options.seconds);
+  run.add_option("--log", options.logPath,
+                 "write the live log to FILE (named by the log numbering rule)")
+      ->check(NotEmpty())
+      ->type_name("FILE");
+  AddLinOption(run, options.linRevision);
 }
 
 int Fail(std::string_view message) { return cli::Fail("run", message); }
@@ -224,23 +195,18 @@ bool Run(app::AppContext& context, app::RunControl& run, const HeadlessWindows& 
   return !endedByItself && run.acquisition().LastErrorCode() == 0;
 }
 
-}  // namespace
-
-int RunRun(Args args) {
-  const std::optional<Options> options = ParseOptions(args);
+int RunRun(const Options& options) {
   TerminalAnalyzer connection;
-  if (const auto exitCode = BeginAnalyzerCommand("run", options.has_value(), kUsage, connection)) {
-    return *exitCode;
-  }
+  if (const auto exitCode = BeginAnalyzerCommand("run", connection)) return *exitCode;
 
   app::AppState state;
   state.ProgramFolder = analyzer::ProgramFolder();
-  state.ConfigPath = options->configPath;
-  state.LogPath = options->logPath;
+  state.ConfigPath = options.configPath;
+  state.LogPath = options.logPath;
   TerminalMessages messages([&state] { return state.ShutdownState == app::kShutdownNone; });
   const auto configuration = std::make_unique<app::Configuration>();
   app::LoadedDescription description;
-  if (!ReadRunConfiguration(*options, *configuration, description, messages)) return 2;
+  if (!ReadRunConfiguration(options, *configuration, description, messages)) return 2;
 
   if (!connection.Open(messages)) return Fail(kCannotOpenAnalyzerText);
   const analyzer::RegisterMap& map = connection.map();
@@ -253,15 +219,25 @@ int RunRun(Args args) {
                           slave, messages,       windows,       description, *capture};
 
   bool ok = DownloadSettings(map, configuration->Options, configuration->Settings.Options,
-                             configuration->Settings.Identifiers, options->linRevision, messages) &&
-            SelectMode(context, options->mode);
+                             configuration->Settings.Identifiers, options.linRevision, messages) &&
+            SelectMode(context, options.mode);
   if (ok) {
     app::RunControl run(context);
-    ok = run.Start() && Run(context, run, windows, *options);
+    ok = run.Start() && Run(context, run, windows, options);
   }
   // A simulation does not outlive the command on the bus.
   if (state.SimulationMode != app::kModeNone) map.SetAnalyzerMode(analyzer::kAnalyzerModeNone);
   return ok ? 0 : 2;
+}
+
+}  // namespace
+
+void AddRun(CommandLine& commandLine) {
+  CLI::App& run = commandLine.AddCommand(commandLine.root(), "run",
+                                         "run a configuration as the program's Start does");
+  const auto options = std::make_shared<Options>();
+  AddOptions(run, *options);
+  commandLine.RunsWhenChosen(run, [options] { return RunRun(*options); });
 }
 
 }  // namespace orvane::cli

@@ -165,7 +165,12 @@ TEST_F(RunCommandTest, RejectsBadOptionsWithUsage) {
     const CliRun run = RunCli(arguments + " 2>&1");
     EXPECT_EQ(run.exitCode, 1) << arguments;
     EXPECT_THAT(run.out, HasSubstr("usage: orvane-cli run --config FILE")) << arguments;
+    EXPECT_THAT(run.out, Not(HasSubstr("Analyzer "))) << arguments;
   }
+  EXPECT_THAT(RunCli("--seconds 1 2>&1").out, HasSubstr("orvane-cli run: --config is required\n"));
+  // Decimal, not octal: 017 is 17.
+  EXPECT_THAT(RunCli(config + " --schedule 017 2>&1").out,
+              HasSubstr("orvane-cli run: --schedule: '017' is not a number from 1 to 16\n"));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // orvane-cli ptn check and orvane-cli log2ptn on small files written here.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -12,6 +13,7 @@ namespace orvane::pattern {
 namespace {
 
 using testing::TempDir;
+using ::testing::StartsWith;
 
 struct CliRun {
   int exitCode;
@@ -41,6 +43,11 @@ TEST(PtnCheckCommand, AcceptsAndRejectsWithTheMessageAndLine) {
   const CliRun editor = RunCli(dir, "ptn check good.ptn --editor");
   EXPECT_EQ(editor.exitCode, 2);
   EXPECT_EQ(editor.err, "good.ptn: Pattern File Format Error.(line:2)\nline 2: Sleep\n");
+  // Options go anywhere on the line.
+  const CliRun editorFirst = RunCli(dir, "ptn check --editor good.ptn");
+  EXPECT_EQ(editorFirst.exitCode, editor.exitCode);
+  EXPECT_EQ(editorFirst.out, editor.out);
+  EXPECT_EQ(editorFirst.err, editor.err);
 
   const CliRun bad = RunCli(dir, "ptn check bad.ptn");
   EXPECT_EQ(bad.exitCode, 2);
@@ -52,7 +59,13 @@ TEST(PtnCheckCommand, AcceptsAndRejectsWithTheMessageAndLine) {
   EXPECT_EQ(missing.err, "missing.ptn: Pattern File Open Error.\n");
 
   EXPECT_EQ(RunCli(dir, "ptn good.ptn").exitCode, 1);
-  EXPECT_EQ(RunCli(dir, "ptn check good.ptn --strict").exitCode, 1);
+  const CliRun strict = RunCli(dir, "ptn check good.ptn --strict");
+  EXPECT_EQ(strict.exitCode, 1);
+  EXPECT_EQ(strict.out, "");
+  EXPECT_THAT(strict.err, StartsWith("orvane-cli ptn check: unexpected argument: --strict\n"
+                                     "usage: orvane-cli ptn check FILE [--editor]\n"));
+  // A file whose name is an option's is given after "--".
+  EXPECT_EQ(RunCli(dir, "ptn check -- --editor").err, "--editor: Pattern File Open Error.\n");
 }
 
 TEST(Log2PtnCommand, WritesTheDefaultOutputAndHonoursTheFilter) {
@@ -76,8 +89,14 @@ TEST(Log2PtnCommand, WritesTheDefaultOutputAndHonoursTheFilter) {
   const CliRun filtered = RunCli(dir, "log2ptn trace.log --filter 3C -o only3c.ptn");
   EXPECT_EQ(filtered.out, "wrote 1 pattern lines to only3c.ptn\n");
   EXPECT_EQ(TempDir::Read(dir.path() / "only3c.ptn"), "Rx,3c,00,ff,ff,ff,ff,ff,ff,ff\r\n");
+  const CliRun optionsFirst = RunCli(dir, "log2ptn -o first.ptn --filter 3C trace.log");
+  EXPECT_EQ(optionsFirst.out, "wrote 1 pattern lines to first.ptn\n");
+  EXPECT_EQ(TempDir::Read(dir.path() / "first.ptn"), TempDir::Read(dir.path() / "only3c.ptn"));
 
-  EXPECT_EQ(RunCli(dir, "log2ptn trace.log --filter 40").exitCode, 1);
+  const CliRun badFilter = RunCli(dir, "log2ptn trace.log --filter 40");
+  EXPECT_EQ(badFilter.exitCode, 1);
+  EXPECT_THAT(badFilter.err,
+              StartsWith("orvane-cli log2ptn: --filter: the filter identifier must be 00-3F\n"));
   EXPECT_EQ(RunCli(dir, "log2ptn").exitCode, 1);
 }
 
