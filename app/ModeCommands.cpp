@@ -156,7 +156,7 @@ void OptionSetupAccepted(const AppContext& context) {
   context.windows.RefreshSignalWindows();
 }
 
-void SpecialFrameSetupAccepted(const AppContext& context) {
+void FrameHighlightSetupAccepted(const AppContext& context) {
   context.state.ViewUpdateCode.Monitor = kUpdateSettings;
   context.windows.RefreshAllViews();
 }

@@ -64,7 +64,7 @@ void OptionSetupAccepted(const AppContext& context);
 
 // Command 32832, after the special frame setup dialog ended with OK: the
 // monitor views learn of the new settings (ViewUpdateCode 1).
-void SpecialFrameSetupAccepted(const AppContext& context);
+void FrameHighlightSetupAccepted(const AppContext& context);
 
 // Command 32804, after the identifier definition dialog ended with OK:
 // writes the length table; on success open simulation monitors learn of

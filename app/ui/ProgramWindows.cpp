@@ -6,7 +6,7 @@
 #include "simulation/ui/MasterSetup.h"
 #include "simulation/ui/SlaveWindows.h"
 #include "views/ui/MonitorWindows.h"
-#include "views/ui/SpecialFrameSetup.h"
+#include "views/ui/FrameHighlightSetup.h"
 #include "views/ui/StatusWindow.h"
 
 namespace orvane::ui {
@@ -14,7 +14,7 @@ namespace orvane::ui {
 void RegisterProgramWindows(WindowRegistry& registry) {
   RegisterMonitorWindows(registry);
   RegisterStatusWindow(registry);
-  RegisterSpecialFrameSetup(registry);
+  RegisterFrameHighlightSetup(registry);
   RegisterShellDialogs(registry);
   RegisterPatternDialogs(registry);
   RegisterMasterMonitorWindow(registry);

@@ -20,25 +20,25 @@
 #include "monitor/MessageSink.h"
 #include "settings/FrameHighlightCondition.h"
 #include "settings/IdentifierDefinition.h"
-#include "views/SpecialFrameEdit.h"
+#include "views/FrameHighlightEdit.h"
 
 class QTabWidget;
 
 namespace orvane::ui {
 
-class SpecialFramePage;
+class FrameHighlightPage;
 
-class CSpecialFrameDlg final : public QDialog {
+class CFrameHighlightDlg final : public QDialog {
   Q_OBJECT
 
  public:
   using Conditions = std::span<settings::FrameHighlightCondition, settings::kFrameHighlightCount>;
 
-  CSpecialFrameDlg(Conditions conditions,
+  CFrameHighlightDlg(Conditions conditions,
                    const std::array<std::string, views::kIoEventCount>& ioEventNames,
                    const settings::IdentifierDefinition& identifiers,
                    monitor::MessageSink& messages, QWidget* parent = nullptr);
-  ~CSpecialFrameDlg() override;
+  ~CFrameHighlightDlg() override;
 
   // The copy being edited.
   const settings::FrameHighlightConditions& Edited() const { return copy_; }
@@ -52,7 +52,7 @@ class CSpecialFrameDlg final : public QDialog {
   std::array<std::string, views::kIoEventCount> ioEventNames_;
   std::array<std::uint8_t, 64> dataLengths_{};
   QTabWidget* tabs_;
-  std::array<SpecialFramePage*, settings::kFrameHighlightCount> pages_{};
+  std::array<FrameHighlightPage*, settings::kFrameHighlightCount> pages_{};
 };
 
 }  // namespace orvane::ui

@@ -1,4 +1,4 @@
-#include "views/ui/CSpecialFrameDlg.h"
+#include "views/ui/CFrameHighlightDlg.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "views/ui/SpecialFramePage.h"
+#include "views/ui/FrameHighlightPage.h"
 
 namespace orvane::ui {
 
@@ -17,12 +17,12 @@ constexpr std::array<const char*, settings::kFrameHighlightCount> kTabTitles{
 
 }  // namespace
 
-CSpecialFrameDlg::CSpecialFrameDlg(
+CFrameHighlightDlg::CFrameHighlightDlg(
     Conditions conditions, const std::array<std::string, views::kIoEventCount>& ioEventNames,
     const settings::IdentifierDefinition& identifiers, monitor::MessageSink& messages,
     QWidget* parent)
     : QDialog(parent), conditions_(conditions), ioEventNames_(ioEventNames) {
-  setObjectName("CSpecialFrameDlg");
+  setObjectName("CFrameHighlightDlg");
   setWindowTitle("Special Frame Setup");
   std::copy(conditions.begin(), conditions.end(), copy_.begin());
   std::copy(std::begin(identifiers.dataLength), std::end(identifiers.dataLength),
@@ -32,7 +32,7 @@ CSpecialFrameDlg::CSpecialFrameDlg(
   tabs_->setObjectName("tabs");
   tabs_->setUsesScrollButtons(false);  // all four titles stay in view
   for (std::size_t i = 0; i < pages_.size(); ++i) {
-    pages_[i] = new SpecialFramePage(copy_[i], ioEventNames_, dataLengths_, messages, tabs_);
+    pages_[i] = new FrameHighlightPage(copy_[i], ioEventNames_, dataLengths_, messages, tabs_);
     pages_[i]->setObjectName(QString("page%1").arg(i + 1));
     pages_[i]->Refresh();
     tabs_->addTab(pages_[i], kTabTitles[i]);
@@ -47,8 +47,8 @@ CSpecialFrameDlg::CSpecialFrameDlg(
   auto* cancel = new QPushButton("Cancel", this);
   cancel->setObjectName("cancel");
   cancel->setAutoDefault(false);
-  connect(ok, &QPushButton::clicked, this, &CSpecialFrameDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &CSpecialFrameDlg::reject);
+  connect(ok, &QPushButton::clicked, this, &CFrameHighlightDlg::accept);
+  connect(cancel, &QPushButton::clicked, this, &CFrameHighlightDlg::reject);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -61,11 +61,11 @@ CSpecialFrameDlg::CSpecialFrameDlg(
 
 // Hidden while the copy still exists: the focus leaving a field as the
 // window goes ends that field's editing, which writes the copy.
-CSpecialFrameDlg::~CSpecialFrameDlg() {
+CFrameHighlightDlg::~CFrameHighlightDlg() {
   hide();
 }
 
-void CSpecialFrameDlg::accept() {
+void CFrameHighlightDlg::accept() {
   std::copy(copy_.begin(), copy_.end(), conditions_.begin());
   QDialog::accept();
 }

@@ -1,4 +1,4 @@
-#include "views/ui/SpecialFramePage.h"
+#include "views/ui/FrameHighlightPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,7 +29,7 @@ QString IdentifierText(std::uint8_t identifier) {
 
 }  // namespace
 
-SpecialFramePage::SpecialFramePage(
+FrameHighlightPage::FrameHighlightPage(
     settings::FrameHighlightCondition& condition,
     const std::array<std::string, views::kIoEventCount>& ioEventNames,
     std::span<const std::uint8_t, 64> dataLengths, monitor::MessageSink& messages, QWidget* parent)
@@ -54,7 +54,7 @@ SpecialFramePage::SpecialFramePage(
           [this] { ChooseKind(settings::kFrameCondition); });
   connect(ioKind_, &QRadioButton::clicked, this,
           [this] { ChooseKind(settings::kIoEventCondition); });
-  connect(ioEvent_, &QComboBox::activated, this, &SpecialFramePage::ChooseIoEvent);
+  connect(ioEvent_, &QComboBox::activated, this, &FrameHighlightPage::ChooseIoEvent);
 
   auto* kinds = new QHBoxLayout;
   kinds->addWidget(frameKind_);
@@ -72,7 +72,7 @@ SpecialFramePage::SpecialFramePage(
   layout->addStretch();
 }
 
-void SpecialFramePage::BuildFrameGroup() {
+void FrameHighlightPage::BuildFrameGroup() {
   frameGroup_ = new QGroupBox("Frame Setting", this);
   frameGroup_->setObjectName("frameSetting");
   auto* grid = new QGridLayout(frameGroup_);
@@ -86,7 +86,7 @@ void SpecialFramePage::BuildFrameGroup() {
   identifier_->setAlignment(Qt::AlignCenter);
   const int fieldWidth = identifier_->fontMetrics().horizontalAdvance("00") + 12;
   identifier_->setFixedWidth(fieldWidth);
-  connect(identifier_, &QLineEdit::editingFinished, this, &SpecialFramePage::IdentifierFinished);
+  connect(identifier_, &QLineEdit::editingFinished, this, &FrameHighlightPage::IdentifierFinished);
   auto* identifierRow = new QHBoxLayout;
   identifierRow->addWidget(identifier_);
   identifierRow->addWidget(new QLabel("(Hex)", frameGroup_));
@@ -122,11 +122,11 @@ void SpecialFramePage::BuildFrameGroup() {
   grid->setColumnStretch(kBits + 1, 1);
 }
 
-char& SpecialFramePage::PatternOf(int byte, int bit) const {
+char& FrameHighlightPage::PatternOf(int byte, int bit) const {
   return condition_.bitPatterns[kBits * byte + bit];
 }
 
-void SpecialFramePage::Refresh() {
+void FrameHighlightPage::Refresh() {
   enable_->setChecked(condition_.enabled != 0);
   // A stored kind that is neither leaves both buttons clear.
   frameKind_->setAutoExclusive(false);
@@ -146,7 +146,7 @@ void SpecialFramePage::Refresh() {
   UpdateEnabled();
 }
 
-void SpecialFramePage::UpdateEnabled() {
+void FrameHighlightPage::UpdateEnabled() {
   ioEvent_->setEnabled(condition_.kind == settings::kIoEventCondition);
   frameGroup_->setEnabled(condition_.kind == settings::kFrameCondition);
   const int bytes = views::PatternBytes(condition_, dataLengths_);
@@ -162,7 +162,7 @@ void SpecialFramePage::UpdateEnabled() {
 
 // An I/O event condition always names one of the six events, so that what
 // the page shows is what is stored.
-void SpecialFramePage::ChooseKind(std::uint32_t kind) {
+void FrameHighlightPage::ChooseKind(std::uint32_t kind) {
   condition_.kind = kind;
   if (kind == settings::kIoEventCondition) {
     const std::uint32_t number =
@@ -173,7 +173,7 @@ void SpecialFramePage::ChooseKind(std::uint32_t kind) {
   UpdateEnabled();
 }
 
-void SpecialFramePage::ChooseIoEvent(int number) {
+void FrameHighlightPage::ChooseIoEvent(int number) {
   if (number < 0 || number >= static_cast<int>(views::kIoEventCount)) return;
   views::SetIoEvent(condition_, static_cast<std::uint32_t>(number),
                     ioEventNames_[static_cast<std::size_t>(number)]);
@@ -181,7 +181,7 @@ void SpecialFramePage::ChooseIoEvent(int number) {
 
 // Checked when the field is left or Enter is pressed, so that a first digit
 // is not taken for the identifier. Only an edited field is checked.
-void SpecialFramePage::IdentifierFinished() {
+void FrameHighlightPage::IdentifierFinished() {
   if (!identifier_->isModified()) return;
   const std::optional<std::uint8_t> identifier =
       views::ParseHighlightIdentifier(identifier_->text().toStdString());
@@ -200,7 +200,7 @@ void SpecialFramePage::IdentifierFinished() {
 
 // A character is taken or refused as it is typed; an emptied field waits for
 // the next one.
-void SpecialFramePage::BitEdited(int byte, int bit, const QString& text) {
+void FrameHighlightPage::BitEdited(int byte, int bit, const QString& text) {
   if (text.isEmpty()) return;
   const char pattern = text.size() == 1 ? text.front().toLatin1() : '\0';
   if (views::IsHighlightBit(pattern)) {
@@ -215,12 +215,12 @@ void SpecialFramePage::BitEdited(int byte, int bit, const QString& text) {
 }
 
 // A field left empty shows its pattern again.
-void SpecialFramePage::BitFinished(int byte, int bit) {
+void FrameHighlightPage::BitFinished(int byte, int bit) {
   QLineEdit* field = bits_[byte][bit].field;
   if (field->text().isEmpty()) field->setText(BitText(PatternOf(byte, bit)));
 }
 
-void SpecialFramePage::CycleBit(int byte, int bit) {
+void FrameHighlightPage::CycleBit(int byte, int bit) {
   char& pattern = PatternOf(byte, bit);
   pattern = views::NextHighlightBit(pattern);
   bits_[byte][bit].field->setText(BitText(pattern));

@@ -1,19 +1,19 @@
-#include "views/ui/SpecialFrameSetup.h"
+#include "views/ui/FrameHighlightSetup.h"
 
 #include "app/ModeCommands.h"
-#include "views/SpecialFrameEdit.h"
-#include "views/ui/CSpecialFrameDlg.h"
+#include "views/FrameHighlightEdit.h"
+#include "views/ui/CFrameHighlightDlg.h"
 
 namespace orvane::ui {
 
-void RegisterSpecialFrameSetup(WindowRegistry& registry) {
+void RegisterFrameHighlightSetup(WindowRegistry& registry) {
   registry.RegisterCommand(
       app::MainCommand::kFrameHighlightSetup, [](const ShellServices& services) {
         const app::AppContext& context = services.context;
         settings::SettingsRecord& settings = context.configuration.Settings;
-        CSpecialFrameDlg dialog(settings.FrameHighlights, views::IoEventNames(settings.Options),
+        CFrameHighlightDlg dialog(settings.FrameHighlights, views::IoEventNames(settings.Options),
                                 settings.Identifiers, context.messages, services.mainWindow);
-        if (dialog.exec() == QDialog::Accepted) app::SpecialFrameSetupAccepted(context);
+        if (dialog.exec() == QDialog::Accepted) app::FrameHighlightSetupAccepted(context);
       });
 }
 

@@ -25,10 +25,10 @@
 #include "settings/FixedText.h"
 #include "tests/ui/support/MonitorTestRecords.h"
 #include "tests/ui/support/ShellContextRig.h"
-#include "views/SpecialFrameEdit.h"
+#include "views/FrameHighlightEdit.h"
 #include "views/ui/CMonitSView.h"
-#include "views/ui/CSpecialFrameDlg.h"
-#include "views/ui/SpecialFrameSetup.h"
+#include "views/ui/CFrameHighlightDlg.h"
+#include "views/ui/FrameHighlightSetup.h"
 
 namespace orvane::ui {
 namespace {
@@ -74,18 +74,18 @@ QColor BackgroundOf(const QImage& image, const QRect& cell) {
 
 }  // namespace
 
-class SpecialFrameSetupTest : public QObject {
+class FrameHighlightSetupTest : public QObject {
   Q_OBJECT
 
  private:
   std::unique_ptr<testing::ShellContextRig> rig_;
-  std::unique_ptr<CSpecialFrameDlg> dialog_;
+  std::unique_ptr<CFrameHighlightDlg> dialog_;
 
   settings::SettingsRecord& Settings() { return rig_->configuration->Settings; }
 
   void Open() {
     settings::SettingsRecord& settings = Settings();
-    dialog_ = std::make_unique<CSpecialFrameDlg>(settings.FrameHighlights,
+    dialog_ = std::make_unique<CFrameHighlightDlg>(settings.FrameHighlights,
                                                  views::IoEventNames(settings.Options),
                                                  settings.Identifiers, rig_->sink);
     dialog_->open();
@@ -390,14 +390,14 @@ class SpecialFrameSetupTest : public QObject {
 
   void commandRunsTheDialogAndTellsTheMonitorViews() {
     WindowRegistry registry;
-    RegisterSpecialFrameSetup(registry);
+    RegisterFrameHighlightSetup(registry);
     const CommandHandler* command = registry.FindCommand(app::MainCommand::kFrameHighlightSetup);
     QVERIFY(command != nullptr);
     for (const bool accept : {false, true}) {
       rig_->windows.events.clear();
       bool driven = false;
       QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<CSpecialFrameDlg*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<CFrameHighlightDlg*>(QApplication::activeModalWidget());
         if (dialog == nullptr) return;
         auto* events = dialog->findChild<QWidget*>("page1")->findChild<QComboBox*>("ioEvent");
         driven = events->count() == 6 && events->itemText(3) == "DOOR_DN";
@@ -499,5 +499,5 @@ class SpecialFrameSetupTest : public QObject {
 
 }  // namespace orvane::ui
 
-QTEST_MAIN(orvane::ui::SpecialFrameSetupTest)
-#include "SpecialFrameSetupTest.moc"
+QTEST_MAIN(orvane::ui::FrameHighlightSetupTest)
+#include "FrameHighlightSetupTest.moc"

@@ -6,12 +6,12 @@
 #include <cstring>
 
 #include "settings/OptionSettings.h"
-#include "views/SpecialFrameEdit.h"
+#include "views/FrameHighlightEdit.h"
 
 namespace orvane::views {
 namespace {
 
-TEST(SpecialFrameEdit, IdentifierIsOneOrTwoHexDigitsUpTo3F) {
+TEST(FrameHighlightEdit, IdentifierIsOneOrTwoHexDigitsUpTo3F) {
   EXPECT_EQ(ParseHighlightIdentifier("3F"), std::optional<std::uint8_t>(0x3F));
   EXPECT_EQ(ParseHighlightIdentifier("3f"), std::optional<std::uint8_t>(0x3F));
   EXPECT_EQ(ParseHighlightIdentifier("a"), std::optional<std::uint8_t>(0x0A));
@@ -22,7 +22,7 @@ TEST(SpecialFrameEdit, IdentifierIsOneOrTwoHexDigitsUpTo3F) {
   EXPECT_EQ(FormatHighlightIdentifier(0x0A), "0a");
 }
 
-TEST(SpecialFrameEdit, PatternBytesFollowTheIdentifiersDataLength) {
+TEST(FrameHighlightEdit, PatternBytesFollowTheIdentifiersDataLength) {
   std::array<std::uint8_t, 64> lengths{};
   lengths[0x12] = 2;
   lengths[0x3F] = 8;
@@ -41,7 +41,7 @@ TEST(SpecialFrameEdit, PatternBytesFollowTheIdentifiersDataLength) {
   EXPECT_EQ(PatternBytes(condition, lengths), 0);
 }
 
-TEST(SpecialFrameEdit, IoEventsAreRisingAndFallingEdgeOfEachChannel) {
+TEST(FrameHighlightEdit, IoEventsAreRisingAndFallingEdgeOfEachChannel) {
   settings::OptionSettingsExt options{};
   std::strcpy(options.IoChannels[0].risingName, "IO1_UP");
   std::strcpy(options.IoChannels[0].fallingName, "IO1_DN");

@@ -21,7 +21,7 @@
 
 #include "monitor/MessageSink.h"
 #include "settings/FrameHighlightCondition.h"
-#include "views/SpecialFrameEdit.h"
+#include "views/FrameHighlightEdit.h"
 
 class QCheckBox;
 class QComboBox;
@@ -33,14 +33,14 @@ class QRadioButton;
 
 namespace orvane::ui {
 
-class SpecialFramePage final : public QWidget {
+class FrameHighlightPage final : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int kDataBytes = 8;
   static constexpr int kBits = 8;
 
-  SpecialFramePage(settings::FrameHighlightCondition& condition,
+  FrameHighlightPage(settings::FrameHighlightCondition& condition,
                    const std::array<std::string, views::kIoEventCount>& ioEventNames,
                    std::span<const std::uint8_t, 64> dataLengths, monitor::MessageSink& messages,
                    QWidget* parent = nullptr);

@@ -1,4 +1,4 @@
-#include "views/SpecialFrameEdit.h"
+#include "views/FrameHighlightEdit.h"
 
 #include <algorithm>
 
