@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/ui/OkCancelRow.h"
 #include "app/ui/OptionFramePage.h"
 #include "app/ui/OptionPages.h"
 #include "monitor/MessageCatalogue.h"
@@ -49,22 +50,9 @@ COptionDlg::COptionDlg(const app::AppContext& context, bool descriptionLoaded,
   if (wakeupPage_ != nullptr) tabs_->addTab(wakeupPage_, "Wakeup");
   tabs_->addTab(eachModePage_, "Each Mode");
 
-  auto* ok = new QPushButton("OK", this);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("Cancel", this);
-  cancel->setObjectName("cancel");
-  cancel->setAutoDefault(false);
-  connect(ok, &QPushButton::clicked, this, &COptionDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &COptionDlg::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
-  layout->addLayout(buttons);
+  layout->addLayout(OkCancelRow(*this));
 
   Fill();
   connect(tabs_, &QTabWidget::currentChanged, this, &COptionDlg::OnTabChanged);

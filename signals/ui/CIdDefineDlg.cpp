@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/ui/OkCancelRow.h"
 #include "settings/SettingsRecord.h"
 
 namespace orvane::ui {
@@ -192,20 +193,12 @@ CIdDefineDlg::CIdDefineDlg(settings::IdentifierDefinition& definition, std::uint
   };
   QPushButton* defaultAll = makeButton("Default (All)", "defaultAll");
   QPushButton* defaultPage = makeButton("Default", "default");
-  QPushButton* ok = makeButton("OK", "ok");
-  ok->setDefault(true);
-  QPushButton* cancel = makeButton("Cancel", "cancel");
   connect(defaultAll, &QPushButton::clicked, this, &CIdDefineDlg::DefaultAllPages);
   connect(defaultPage, &QPushButton::clicked, this, &CIdDefineDlg::DefaultVisiblePage);
-  connect(ok, &QPushButton::clicked, this, &CIdDefineDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &CIdDefineDlg::reject);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(defaultAll);
-  buttons->addWidget(defaultPage);
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = OkCancelRow(*this);
+  buttons->insertWidget(0, defaultPage);
+  buttons->insertWidget(0, defaultAll);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
   layout->addLayout(buttons);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/ui/OkCancelRow.h"
 #include "views/ui/FrameHighlightPage.h"
 
 namespace orvane::ui {
@@ -41,22 +42,9 @@ CFrameHighlightDlg::CFrameHighlightDlg(
     if (page >= 0) pages_[static_cast<std::size_t>(page)]->Refresh();
   });
 
-  auto* ok = new QPushButton("OK", this);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("Cancel", this);
-  cancel->setObjectName("cancel");
-  cancel->setAutoDefault(false);
-  connect(ok, &QPushButton::clicked, this, &CFrameHighlightDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &CFrameHighlightDlg::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
-  layout->addLayout(buttons);
+  layout->addLayout(OkCancelRow(*this));
 }
 
 // Hidden while the copy still exists: the focus leaving a field as the
