@@ -17,6 +17,7 @@ void AddLog2Ptn(CommandLine& commandLine);
 void AddMonitor(CommandLine& commandLine);
 void AddPtn(CommandLine& commandLine);
 void AddRun(CommandLine& commandLine);
+void AddUsb(CommandLine& commandLine);
 
 // Says "orvane-cli <command>: <message>" on stderr; returns exit code 2.
 int Fail(std::string_view command, std::string_view message);

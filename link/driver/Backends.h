@@ -2,7 +2,8 @@
 //
 // ORLINK_DEVICE names the backend: "virtual", "usb", or "auto" (the
 // default), which takes the first backend of the table that finds a device,
-// real USB analyzers before the virtual one. ORLINK_TRACE=<file> wraps the
+// real USB analyzers before the virtual one, and says once per process on
+// stderr which it took. ORLINK_TRACE=<file> wraps the
 // chosen backend in a TracingDriver that appends to that file.
 #pragma once
 

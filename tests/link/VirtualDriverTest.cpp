@@ -151,10 +151,14 @@ TEST(VirtualCommandsTest, InitUsbWithoutAnalyzerGivesUpAfterTenVirtualSeconds) {
 
 TEST(BackendsTest, DeviceNamesChooseFromTheBackendTable) {
   EXPECT_EQ(orlink::driver::CreateDriver("virtual")->Name(), "virtual");
-  // Without a USB backend in the table, "auto" falls to the virtual analyzer
-  // and "usb" finds nothing.
+  // With no allow-listed analyzer attached (none is on a test machine),
+  // "auto" falls to the virtual analyzer; "usb" names the libusb backend,
+  // which is missing only where libusb cannot start at all.
   EXPECT_EQ(orlink::driver::CreateDriver("auto")->Name(), "virtual");
-  EXPECT_EQ(orlink::driver::CreateDriver("usb"), nullptr);
+  const auto usb = orlink::driver::CreateDriver("usb");
+  if (usb) {
+    EXPECT_EQ(usb->Name(), "usb");
+  }
   EXPECT_EQ(orlink::driver::CreateDriver("Virtual"), nullptr);
 }
 
