@@ -16,7 +16,8 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 }  // namespace
 
 std::filesystem::path LiveLogPath(const AcquisitionSettings& settings) {
-  return settings.logPath.empty() ? settings.programFolder / kDefaultLogFileName : settings.logPath;
+  return settings.logPath.empty() ? settings.defaultLogFolder / kDefaultLogFileName
+                                  : settings.logPath;
 }
 
 Acquisition::Acquisition(const LinkApi& link, monitor::MonitorState& state,

@@ -48,9 +48,9 @@ inline constexpr char kDefaultLogFileName[] = "default.log";
 // What one monitoring run needs of the settings; read-only while it runs.
 struct AcquisitionSettings {
   bool loggingEnabled = false;
-  // LogPath; when empty the live log is "<programFolder>/default.log".
+  // LogPath; when empty the live log is "<defaultLogFolder>/default.log".
   std::filesystem::path logPath;
-  std::filesystem::path programFolder;
+  std::filesystem::path defaultLogFolder;
   monitor::LogFormat logFormat;
   monitor::MonitorMask mask;
   int sortOrder = 0;
@@ -58,7 +58,7 @@ struct AcquisitionSettings {
   std::chrono::milliseconds stopPollInterval{30};
 };
 
-// The live log's path: LogPath, or the default log in the program folder.
+// The live log's path: LogPath, or the default log in defaultLogFolder.
 std::filesystem::path LiveLogPath(const AcquisitionSettings& settings);
 
 class Acquisition {

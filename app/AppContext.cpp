@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/DataFolder.h"
 #include "settings/FixedText.h"
 
 namespace orvane::app {
@@ -47,7 +48,7 @@ analyzer::AcquisitionSettings MakeAcquisitionSettings(const AppContext& context)
   analyzer::AcquisitionSettings acquisition;
   acquisition.loggingEnabled = configuration.Options.LoggingEnabled != 0;
   acquisition.logPath = state.LogPath;
-  acquisition.programFolder = state.ProgramFolder;
+  acquisition.defaultLogFolder = WritableFolder(state.ProgramFolder);
   acquisition.logFormat =
       MakeLogFormat(configuration.Settings.Identifiers, configuration.Settings.Options,
                     state.IdentifierFieldMode, state.DataRadix);

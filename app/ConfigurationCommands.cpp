@@ -1,11 +1,9 @@
 #include "app/ConfigurationCommands.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <optional>
 
 #include "app/ConfigurationFile.h"
+#include "app/DataFolder.h"
 #include "app/WindowTitles.h"
 #include "monitor/MessageCatalogue.h"
 #include "simulation/MasterCompile.h"
@@ -97,28 +95,11 @@ bool SaveConfigurationAs(const AppContext& context) {
   return true;
 }
 
-fs::path UserDataFolder() {
-  fs::path base;
-  if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome) {
-    base = dataHome;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = fs::path(home) / ".local" / "share";
-  } else {
-    return {};
-  }
-  const fs::path folder = base / "orvane";
-  std::error_code error;
-  fs::create_directories(folder, error);
-  return folder;
-}
-
 ExitWriteResult WriteConfigurationAtExit(const AppContext& context) {
   AppState& state = context.state;
   if (state.ConfigPath.empty()) {
-    const fs::path& programFolder = state.ProgramFolder;
-    const bool programFolderWritable = ::access(programFolder.c_str(), W_OK) == 0;
-    const fs::path folder = programFolderWritable ? programFolder : UserDataFolder();
-    state.ConfigPath = (folder / kDefaultConfigurationFileName).string();
+    state.ConfigPath =
+        (WritableFolder(state.ProgramFolder) / kDefaultConfigurationFileName).string();
   }
   return {state.ConfigPath, WriteConfiguration(state.ConfigPath, context.configuration)};
 }

@@ -49,13 +49,8 @@ struct ExitWriteResult {
 };
 
 // The write when the main frame is destroyed: an empty ConfigPath becomes
-// "default.cfg" in the program folder, or in the user's data folder
-// (XDG_DATA_HOME/orvane, else ~/.local/share/orvane) when the program folder
-// cannot be written; the configuration is written there.
+// "default.cfg" in WritableFolder(ProgramFolder) (see DataFolder.h); the
+// configuration is written there.
 ExitWriteResult WriteConfigurationAtExit(const AppContext& context);
-
-// The user's data folder of the program, created when missing; empty when
-// neither XDG_DATA_HOME nor HOME is set.
-std::filesystem::path UserDataFolder();
 
 }  // namespace orvane::app

@@ -1,5 +1,6 @@
 #include "app/LogCommands.h"
 
+#include "app/DataFolder.h"
 #include "monitor/LogSave.h"
 #include "monitor/MessageCatalogue.h"
 
@@ -47,8 +48,8 @@ bool SaveCaptureLog(const AppContext& context) {
 }
 
 std::optional<std::string> CopyMonitorLog(const AppContext& context) {
-  return monitor::CopyMonitorLogData(context.state.ProgramFolder, context.monitor.MonitorBuffer,
-                                     CurrentLogFormat(context));
+  return monitor::CopyMonitorLogData(WritableFolder(context.state.ProgramFolder),
+                                     context.monitor.MonitorBuffer, CurrentLogFormat(context));
 }
 
 }  // namespace orvane::app

@@ -31,8 +31,8 @@ inline constexpr std::string_view kSaveCaptureDialogTitle = "Save Log File from 
 bool SaveCaptureLog(const AppContext& context);
 
 // The MonitorBuffer's records as log text for the clipboard, made through
-// the temporary file "log.$$$" in the program folder; nothing when that
-// file cannot be written or read (the command then ends quietly).
+// the temporary file "log.$$$" in WritableFolder(ProgramFolder); nothing
+// when that file cannot be written or read (the command then ends quietly).
 std::optional<std::string> CopyMonitorLog(const AppContext& context);
 
 }  // namespace orvane::app

@@ -108,7 +108,6 @@ int Monitor(const analyzer::LinkApi& link, const Options& options,
   analyzer::AcquisitionSettings settings;
   settings.loggingEnabled = !options.logPath.empty();
   settings.logPath = options.logPath;
-  settings.programFolder = analyzer::ProgramFolder();
   settings.logFormat = app::MakeLogFormat(definition, extension, "IDEN", "HEX");
   if (!session.Start(settings)) return -1;
 

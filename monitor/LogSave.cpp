@@ -51,9 +51,9 @@ bool SaveLog(const std::filesystem::path& path, std::span<const MonitorRecord> r
   return WriteLogFile(path, [&](std::FILE* file) { LogSequenceWriter(format).Write(file, records); });
 }
 
-std::optional<std::string> CopyMonitorLogData(const std::filesystem::path& programFolder,
+std::optional<std::string> CopyMonitorLogData(const std::filesystem::path& folder,
                                               const MonitorRing& ring, const LogFormat& format) {
-  const std::filesystem::path temporary = programFolder / "log.$$$";
+  const std::filesystem::path temporary = folder / "log.$$$";
   std::optional<std::string> text;
   if (SaveLog(temporary, ring, format)) text = ReadWholeFile(temporary);
   std::error_code ignored;

@@ -31,10 +31,10 @@ bool SaveLog(const std::filesystem::path& path, const MonitorRing& ring, const L
 bool SaveLog(const std::filesystem::path& path, std::span<const MonitorRecord> records,
              const LogFormat& format);
 
-// "Copy Monitor Log Data": saves the ring into "<programFolder>/log.$$$",
+// "Copy Monitor Log Data": saves the ring into "<folder>/log.$$$",
 // reads the file back and deletes it. Returns the text for the clipboard, or
 // nothing when the temporary file could not be written or read.
-std::optional<std::string> CopyMonitorLogData(const std::filesystem::path& programFolder,
+std::optional<std::string> CopyMonitorLogData(const std::filesystem::path& folder,
                                               const MonitorRing& ring, const LogFormat& format);
 
 }  // namespace orvane::monitor

@@ -88,7 +88,7 @@ class AcquisitionTest : public ::testing::Test {
     EXPECT_EQ(link_.InitUSB(), 1);
     EXPECT_EQ(link_.TargetGo(), 1);
     settings_.loggingEnabled = true;
-    settings_.programFolder = folder_.path();
+    settings_.defaultLogFolder = folder_.path();
     settings_.stopPollInterval = milliseconds(1);
     for (std::uint8_t id = 0; id < 64; ++id) {
       settings_.logFormat.dataLengths[id] = settings::DefaultDataLength(id);
