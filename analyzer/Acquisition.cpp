@@ -1,8 +1,11 @@
 #include "analyzer/Acquisition.h"
 
+#include <sys/types.h>
+
 #include <cstdio>
 #include <memory>
 #include <span>
+#include <system_error>
 #include <utility>
 
 namespace orvane::analyzer {
@@ -12,6 +15,48 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// The live log file. Each block's lines reach the file with one flush; when
+// a write fails (a full disk, a file size limit) the file is cut back to the
+// end of the last flush that succeeded, so it never ends in a cut line.
+class LiveLog {
+ public:
+  // Creates the file and writes the header line; false when either fails.
+  bool Open(const std::filesystem::path& path) {
+    path_ = path;
+    // Binary mode: the log writer ends its lines with CR LF itself.
+    file_.reset(std::fopen(path.c_str(), "wb"));
+    if (!file_) return false;
+    monitor::WriteLogHeader(file_.get());
+    return Flush();
+  }
+  bool IsOpen() const { return file_ != nullptr; }
+  std::FILE* get() const { return file_.get(); }
+  // False when something written since the last flush did not reach the file.
+  bool Flush() {
+    if (std::fflush(file_.get()) != 0 || std::ferror(file_.get()) != 0) {
+      failed_ = true;
+      return false;
+    }
+    // A pipe has no size to cut back to.
+    if (const off_t size = ftello(file_.get()); size >= 0) flushedSize_ = size;
+    return true;
+  }
+  // Closes the file; after a failed write it is cut back to the last flush.
+  void Close() {
+    if (!file_) return;
+    if (std::fclose(file_.release()) != 0) failed_ = true;
+    if (!failed_) return;
+    std::error_code ignored;
+    std::filesystem::resize_file(path_, static_cast<std::uintmax_t>(flushedSize_), ignored);
+  }
+
+ private:
+  std::filesystem::path path_;
+  File file_;
+  off_t flushedSize_ = 0;
+  bool failed_ = false;
+};
 
 }  // namespace
 
@@ -51,16 +96,10 @@ int Acquisition::Run(const AcquisitionSettings& settings) {
   bool stop = false;
   int errorCode = 0;
 
-  File log;
-  if (settings.loggingEnabled) {
-    // Binary mode: the log writer ends its lines with CR LF itself.
-    log.reset(std::fopen(LiveLogPath(settings).c_str(), "wb"));
-    if (log) {
-      monitor::WriteLogHeader(log.get());
-    } else {
-      stop = true;
-      errorCode = kAcquisitionLogFailed;
-    }
+  LiveLog log;
+  if (settings.loggingEnabled && !log.Open(LiveLogPath(settings))) {
+    stop = true;
+    errorCode = kAcquisitionLogFailed;
   }
   monitor::LogSequenceWriter logWriter(settings.logFormat);
   std::uint32_t idTablePosition = 0;
@@ -83,15 +122,20 @@ int Acquisition::Run(const AcquisitionSettings& settings) {
     }
     const std::span<const monitor::MonitorRecord> records(block_.data(), count);
     monitor::AppendBlock(state_, records, header_);
-    if (log && count != 0) {
+    if (log.IsOpen() && count != 0) {
       logWriter.Write(log.get(), records);
-      std::fflush(log.get());
+      // A log that can no longer be written ends the run; the records stay
+      // in the buffers.
+      if (!log.Flush() && errorCode == 0) {
+        stop = true;
+        errorCode = kAcquisitionLogFailed;
+      }
     }
     monitor::UpdateViewBuffer(state_, settings.mask);
     idTablePosition =
         monitor::UpdateIdTables(state_, idTablePosition, settings.sortOrder, settings.nodeOrder);
   }
-  log.reset();
+  log.Close();
 
   if (errorCode != 0) {
     if (messages_.CanShow()) {

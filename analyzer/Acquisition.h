@@ -40,7 +40,7 @@ namespace orvane::analyzer {
 
 inline constexpr int kAcquisitionOversizedBlock = 1;  // a block announced more than 100 records
 inline constexpr int kAcquisitionReadFailed = 2;      // MonitorRead failed
-inline constexpr int kAcquisitionLogFailed = 3;       // the live log could not be created
+inline constexpr int kAcquisitionLogFailed = 3;       // creating or writing the live log failed
 inline constexpr int kBlockRecordCapacity = 100;
 
 inline constexpr char kDefaultLogFileName[] = "default.log";

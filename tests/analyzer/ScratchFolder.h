@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,8 +17,7 @@ class ScratchFolder {
  public:
   ScratchFolder()
       : path_(std::filesystem::temp_directory_path() /
-              ("orvane-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+              ("orvane-" + std::to_string(::getpid()) + "-" + TestName())) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
@@ -29,6 +29,14 @@ class ScratchFolder {
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
  private:
+  // The current test's name as one folder name: a parameterised test's
+  // "Name/Parameter" would otherwise leave "Name" behind.
+  static std::string TestName() {
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    return name;
+  }
+
   std::filesystem::path path_;
 };
 
