@@ -35,6 +35,11 @@ struct AnalyzerProfile {
   BusTraffic traffic = BusTraffic::kDefault;
   std::uint32_t bus_baud = 9600;
   std::uint32_t seed = 1;  // drives the timing of the deliberate events
+  // The external master sends only its schedule's shortest frames, each as
+  // soon as the bus is free: the most records a bus at this rate carries.
+  bool back_to_back = false;
+  // The unit's millisecond counter when the clock reads 0.
+  std::uint32_t counter_start_ms = 0;
 };
 
 // Profiles by name, for the link's virtual backend and the program's menu:

@@ -13,7 +13,7 @@ ChecksumModel ChecksumOf(const AnalyzerProfile& profile) {
 
 DemoBus::DemoBus(const AnalyzerProfile& profile)
     : plan_(profile.seed, HasEvents(profile), HasEvents(profile)),
-      master_(TheDemoNetwork(), ChecksumOf(profile), plan_),
+      master_(TheDemoNetwork(), ChecksumOf(profile), plan_, profile.back_to_back),
       slaves_(TheDemoNetwork(), ChecksumOf(profile),
               HasEvents(profile) ? std::optional<std::int64_t>(kSleepMicros) : std::nullopt),
       bus_(profile.bus_baud) {

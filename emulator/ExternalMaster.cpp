@@ -10,8 +10,13 @@ constexpr std::int64_t kGoToSleepSlotMicros = 20'000;
 }  // namespace
 
 ExternalMaster::ExternalMaster(const DemoNetwork& network, ChecksumModel checksum,
-                               DisturbancePlan& plan)
-    : network_(network), checksum_(checksum), plan_(plan) {}
+                               DisturbancePlan& plan, bool back_to_back)
+    : network_(network), checksum_(checksum), plan_(plan), back_to_back_(back_to_back) {
+  for (const ScheduleSlot& slot : network_.schedule) {
+    const int length = network_.Frame(slot.frame).length;
+    if (shortest_length_ == 0 || length < shortest_length_) shortest_length_ = length;
+  }
+}
 
 std::optional<std::int64_t> ExternalMaster::NextStart(std::int64_t bus_free) const {
   if (asleep_ || silenced_ || network_.schedule.empty()) return std::nullopt;
@@ -46,9 +51,13 @@ void ExternalMaster::SetSilenced(bool silenced, std::int64_t now) {
 }
 
 FrameOnBus ExternalMaster::ScheduledFrame(std::int64_t start, BusContext& bus) {
+  while (back_to_back_ &&
+         network_.Frame(network_.schedule[slot_].frame).length > shortest_length_) {
+    slot_ = (slot_ + 1) % network_.schedule.size();
+  }
   const ScheduleSlot& slot = network_.schedule[slot_];
   slot_ = (slot_ + 1) % network_.schedule.size();
-  next_slot_ = start + std::int64_t{slot.delay_ms} * 1000;
+  next_slot_ = back_to_back_ ? start : start + std::int64_t{slot.delay_ms} * 1000;
 
   const DemoFrame& definition = network_.Frame(slot.frame);
   FrameOnBus frame;

@@ -22,7 +22,9 @@ inline constexpr std::int64_t kWakeupToScheduleMicros = 120'000;
 
 class ExternalMaster final : public BusInitiator, public BusObserver {
  public:
-  ExternalMaster(const DemoNetwork& network, ChecksumModel checksum, DisturbancePlan& plan);
+  // `back_to_back`: only the schedule's shortest frames, without slot times.
+  ExternalMaster(const DemoNetwork& network, ChecksumModel checksum, DisturbancePlan& plan,
+                 bool back_to_back = false);
 
   std::optional<std::int64_t> NextStart(std::int64_t bus_free) const override;
   std::optional<BusEvent> Initiate(std::int64_t start, BusContext& bus) override;
@@ -38,6 +40,8 @@ class ExternalMaster final : public BusInitiator, public BusObserver {
   const DemoNetwork& network_;
   ChecksumModel checksum_;
   DisturbancePlan& plan_;
+  bool back_to_back_;
+  int shortest_length_ = 0;  // of the scheduled frames
   std::size_t slot_ = 0;
   std::int64_t next_slot_ = 0;
   bool asleep_ = false;

@@ -11,7 +11,8 @@ bool Overlaps(const Command& write, std::uint32_t address, std::size_t length = 
 
 }  // namespace
 
-Firmware::Firmware(const AnalyzerProfile& profile) : memory_(profile) {}
+Firmware::Firmware(const AnalyzerProfile& profile)
+    : memory_(profile), receiver_(memory_, monitor_, profile.counter_start_ms) {}
 
 void Firmware::AttachTo(LinBus& bus) {
   bus.AddObserver(*this);

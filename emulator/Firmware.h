@@ -98,7 +98,7 @@ class Firmware final : public BusObserver {
 
   UnitMemory memory_;
   MonitorStream monitor_;
-  UnitReceiver receiver_{memory_, monitor_};
+  UnitReceiver receiver_;
   TableBanks banks_;
   UnitTransmitter transmitter_{memory_, receiver_};
   OneShotMailbox mailbox_{memory_, transmitter_};

@@ -6,12 +6,13 @@
 
 namespace orvane::emulator {
 
-std::int32_t UnitMillis(std::int64_t micros) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(micros / 1000));
+std::int32_t UnitMillis(std::int64_t micros, std::uint32_t counter_start) {
+  return static_cast<std::int32_t>(counter_start + static_cast<std::uint32_t>(micros / 1000));
 }
 
-UnitReceiver::UnitReceiver(UnitMemory& memory, MonitorStream& monitor)
-    : memory_(memory), monitor_(monitor) {
+UnitReceiver::UnitReceiver(UnitMemory& memory, MonitorStream& monitor,
+                           std::uint32_t counter_start)
+    : memory_(memory), monitor_(monitor), counter_start_(counter_start) {
   Reset();
 }
 
@@ -64,7 +65,8 @@ void UnitReceiver::OnFrame(const FrameOnBus& frame) {
   const ReceiverSetup setup{
       configured_baud_,
       std::span<const std::uint8_t, 64>(memory_.Ram(kLengthTableAddress, 64).data(), 64)};
-  const std::vector<UnitRecord> records = DecodeFrame(frame, setup, UnitMillis(frame.End()));
+  const std::vector<UnitRecord> records =
+      DecodeFrame(frame, setup, UnitMillis(frame.End(), counter_start_));
   const auto kind = static_cast<RecordKind>(records.front().kind);
   const bool error = kind == RecordKind::kError || kind == RecordKind::kSimulationError;
   statistics_.OnFrame(frame.start, frame.End(), error, kind == RecordKind::kSleep);
@@ -78,7 +80,7 @@ void UnitReceiver::OnFrame(const FrameOnBus& frame) {
 void UnitReceiver::OnWakeup(const WakeupPulse& pulse) {
   statistics_.OnWakeup(pulse.start, pulse.End());
   UnitRecord record;
-  record.time = UnitMillis(pulse.End());
+  record.time = UnitMillis(pulse.End(), counter_start_);
   record.kind = static_cast<std::uint8_t>(RecordKind::kWakeup);
   record.node = static_cast<std::uint8_t>(RecordNodeOf(pulse.sender));
   if (pulse.sender == BusNode::kAnalyzer) record.flags = kRecordTxFlag;
@@ -88,7 +90,7 @@ void UnitReceiver::OnWakeup(const WakeupPulse& pulse) {
 void UnitReceiver::OnIoEdge(const IoEdge& edge) {
   if (memory_.RamByte(static_cast<std::uint16_t>(kIoEnableRegister + edge.channel)) == 0) return;
   UnitRecord record;
-  record.time = UnitMillis(edge.time);
+  record.time = UnitMillis(edge.time, counter_start_);
   record.kind = static_cast<std::uint8_t>(static_cast<int>(RecordKind::kIoFirst) + 2 * edge.channel +
                                           (edge.rising ? 0 : 1));
   monitor_.Push(record);

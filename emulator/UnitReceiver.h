@@ -28,12 +28,13 @@
 
 namespace orvane::emulator {
 
-// The unit's millisecond counter at clock time `micros`.
-std::int32_t UnitMillis(std::int64_t micros);
+// The unit's millisecond counter at clock time `micros`, when it read
+// `counter_start` at clock time 0.
+std::int32_t UnitMillis(std::int64_t micros, std::uint32_t counter_start = 0);
 
 class UnitReceiver {
  public:
-  UnitReceiver(UnitMemory& memory, MonitorStream& monitor);
+  UnitReceiver(UnitMemory& memory, MonitorStream& monitor, std::uint32_t counter_start = 0);
 
   void Observe(const BusEvent& event);
 
@@ -58,6 +59,7 @@ class UnitReceiver {
 
   UnitMemory& memory_;
   MonitorStream& monitor_;
+  std::uint32_t counter_start_;
   BusStatistics statistics_;
   std::uint32_t configured_baud_ = 0;
   std::uint32_t simulation_requests_ = 0;
