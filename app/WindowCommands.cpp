@@ -1,6 +1,7 @@
 #include "app/WindowCommands.h"
 
 #include <array>
+#include <system_error>
 
 #include "app/WindowTitles.h"
 
@@ -118,7 +119,12 @@ void SelectEachModeOrder(const AppContext& context, std::uint8_t sortOrder) {
 }
 
 std::filesystem::path ManualPath(const AppState& state) {
-  return state.ProgramFolder / (state.LanguageCode == "JPN" ? "vxlmanj.pdf" : "vxlmane.pdf");
+  if (state.LanguageCode == "JPN") {
+    std::filesystem::path japanese = state.ProgramFolder / "vxlmanj.html";
+    std::error_code error;
+    if (std::filesystem::is_regular_file(japanese, error)) return japanese;
+  }
+  return state.ProgramFolder / "vxlmane.html";
 }
 
 void OpenManual(const AppContext& context) {

@@ -55,8 +55,8 @@ void SelectEachModeOrder(const AppContext& context, std::uint8_t sortOrder);
 
 inline constexpr std::string_view kManualOpenErrorText = "Users Manual Open Error";
 
-// The user manual in the program folder: "vxlmanj.pdf" for the language
-// code "JPN", else "vxlmane.pdf".
+// The user manual in the program folder: "vxlmanj.html" for the language
+// code "JPN" when that file is there, else the English "vxlmane.html".
 std::filesystem::path ManualPath(const AppState& state);
 
 // Command 32795: opens the manual with the desktop's viewer;

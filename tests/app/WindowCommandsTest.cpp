@@ -137,11 +137,20 @@ TEST_F(WindowCommandsTest, EachModeCommandsTurnOnSwitchOrderAndTurnOff) {
 }
 
 TEST_F(WindowCommandsTest, ManualFollowsTheLanguageAndReportsAFailure) {
-  EXPECT_EQ(ManualPath(rig_.state), rig_.folder / "vxlmane.pdf");
+  EXPECT_EQ(ManualPath(rig_.state), rig_.folder / "vxlmane.html");
   rig_.state.LanguageCode = "JPN";
-  EXPECT_EQ(ManualPath(rig_.state), rig_.folder / "vxlmanj.pdf");
+  // The Japanese manual only when it is there; a folder of that name is not it.
+  EXPECT_EQ(ManualPath(rig_.state), rig_.folder / "vxlmane.html");
+  std::filesystem::create_directory(rig_.folder / "vxlmanj.html");
+  EXPECT_EQ(ManualPath(rig_.state), rig_.folder / "vxlmane.html");
+  std::filesystem::remove(rig_.folder / "vxlmanj.html");
+  std::ofstream(rig_.folder / "vxlmanj.html") << "<html></html>";
+  EXPECT_EQ(ManualPath(rig_.state), rig_.folder / "vxlmanj.html");
   OpenManual(rig_.context());
+  EXPECT_EQ(rig_.windows.events.back(), "shell open " + (rig_.folder / "vxlmanj.html").string());
   EXPECT_THAT(rig_.sink.Texts(), IsEmpty());
+  rig_.state.LanguageCode = "ENG";
+  EXPECT_EQ(ManualPath(rig_.state), rig_.folder / "vxlmane.html");
   rig_.windows.shellOpens = false;
   OpenManual(rig_.context());
   EXPECT_THAT(rig_.sink.Texts(), ElementsAre("Users Manual Open Error"));
