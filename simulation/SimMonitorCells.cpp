@@ -133,13 +133,17 @@ std::optional<std::array<std::uint8_t, kSlotDataSize>> ParseRunningData(
     std::string_view text, std::span<const std::uint8_t, kSlotDataSize> current) {
   std::array<std::uint8_t, kSlotDataSize> data;
   std::ranges::copy(current, data.begin());
+  if (text.empty()) return data;
+  // Comma-separated fields, found by hand: clang 14 cannot build
+  // std::views::split of libstdc++ 12, and the fuzzing build uses clang.
   std::size_t index = 0;
-  for (const auto field : std::views::split(text, ',')) {
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
     if (index == kSlotDataSize) return std::nullopt;
-    const std::optional<std::uint32_t> value =
-        pattern::ScanHex(std::string_view(field.begin(), field.end()));
+    const std::optional<std::uint32_t> value = pattern::ScanHex(text.substr(start, comma - start));
     if (!value) return std::nullopt;
     data[index++] = static_cast<std::uint8_t>(*value);
+    start = comma + 1;
   }
   return data;
 }
