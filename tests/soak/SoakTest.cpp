@@ -3,7 +3,8 @@
 // sleep/wake-up cycles and I/O edges mixed in, through the real acquisition
 // thread and live log writer. Every record the link delivered is counted in
 // order and must be in the monitor buffer (the last 100000) and in the log
-// (all of them); the unit must lose none; the resident size must stay flat;
+// (all of them); the unit must lose none; the resident size must stay flat
+// (in builds without sanitizers);
 // the unit's millisecond counter crosses the int32 wrap halfway and the
 // times go on as signed milliseconds.
 //
@@ -345,7 +346,9 @@ TEST_F(SoakTest, EveryRecordReachesTheBufferAndTheLogInOrderWithFlatMemory) {
   EXPECT_TRUE(log.firstNegativeLine().starts_with(" -596:31:2")) << log.firstNegativeLine();
 
   EXPECT_NE(residentAtCheckpoint, 0);
+#ifndef ORVANE_SOAK_SANITIZED
   EXPECT_LE(std::abs(residentAtEnd - residentAtCheckpoint), 1 << 20);
+#endif
 }
 
 }  // namespace
