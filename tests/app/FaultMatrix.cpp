@@ -132,9 +132,11 @@ std::vector<Case> FaultMatrix() {
       // The update runs at start-up, before the main frame and its device check.
       Applies(S::kFirmwareUpdate, F::kUnplug, {kDownloadError}, RunOutcome::kNone, kGoesOn,
               Effect::kUpdateNotComplete),
-      // The boot program writes the flash as well, and the flash keeps what was written.
+      // The boot program writes the flash as well, and the flash keeps what was
+      // written; a reply lost in the replug fails the download (the messages
+      // follow the outcome).
       Applies(S::kFirmwareUpdate, F::kReplug, {}, RunOutcome::kNone, kGoesOn,
-              Effect::kUpdateComplete),
+              Effect::kUpdateCompleteOrNotComplete),
       Applies(S::kFirmwareUpdate, F::kStalledReply, {kDownloadError}, RunOutcome::kNone, kGoesOn,
               Effect::kUpdateNotComplete),
       Applies(S::kFirmwareUpdate, F::kGarbledReply, {kDownloadError}, RunOutcome::kNone, kGoesOn,

@@ -51,6 +51,10 @@ enum class Effect {
   kMeasurementFails,    // reading the measured rate fails (Status shows "Error")
   kUpdateNotComplete,   // "Downloading is not complete." and the version area erased
   kUpdateComplete,      // "Downloading is almost complete." and the version written
+  // Complete, or, when the replug cut an exchange short, not complete with
+  // "Download error." and the version area erased: which one depends on
+  // where in the download the replug falls.
+  kUpdateCompleteOrNotComplete,
   kUpdateRefused,       // "Downloading is not complete." and the flash unchanged
   kNothingAfterReplug,  // the rebooted unit records nothing more
 };
