@@ -15,7 +15,10 @@ namespace orlink {
 namespace {
 
 using driver::Handle;
+using driver::kClassFunctions;
 using driver::kInvalidHandle;
+using driver::kRequestHeaderSize;
+using driver::kVendorFunctions;
 
 constexpr std::size_t kDeviceDescriptorSize = 18;
 constexpr std::uint8_t kDeviceDescriptorType = 1;
@@ -77,12 +80,6 @@ std::int32_t OpenMatching(const DescriptorMatch& match) {
   }
 }
 
-// Request function codes of the generic driver by recipient (device,
-// interface, endpoint, other).
-constexpr std::array<std::uint16_t, 4> kClassFunctions{0x1A, 0x1B, 0x1C, 0x1F};
-constexpr std::array<std::uint16_t, 4> kVendorFunctions{0x17, 0x18, 0x19, 0x20};
-
-constexpr std::size_t kRequestHeaderSize = 16;
 constexpr std::uint32_t kDeviceToHostFlags = 2;
 
 std::int32_t ControlRequest(const std::array<std::uint16_t, 4>& functions, std::int32_t device,

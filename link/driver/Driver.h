@@ -13,6 +13,7 @@
 // on different handles (the monitor pipe is read while commands run).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -38,6 +39,15 @@ enum IoControlCode : std::uint32_t {
   kCheckDevice = 0x220018,
   kGetEndpointStatus = 0x220020,
 };
+
+// Size of the header that precedes a control request's data (function,
+// direction flags, request, value, index, length).
+inline constexpr std::size_t kRequestHeaderSize = 16;
+
+// Request function codes of the control header by recipient (device,
+// interface, endpoint, other).
+inline constexpr std::array<std::uint16_t, 4> kClassFunctions{0x1A, 0x1B, 0x1C, 0x1F};
+inline constexpr std::array<std::uint16_t, 4> kVendorFunctions{0x17, 0x18, 0x19, 0x20};
 
 class Driver {
  public:

@@ -14,7 +14,6 @@ namespace orlink::driver {
 namespace {
 
 constexpr int kInterface = 0;
-constexpr std::size_t kRequestHeaderSize = 16;
 constexpr std::uint16_t kEndpointRecipient = 2;
 constexpr std::uint8_t kEndpointStatusRequestType = 0x82;  // standard, in, endpoint
 constexpr auto kEventWait = std::chrono::milliseconds(100);
@@ -29,8 +28,6 @@ unsigned TimeoutMs() {
 std::optional<std::uint8_t> RequestType(std::uint16_t function) {
   constexpr std::uint8_t kClass = LIBUSB_REQUEST_TYPE_CLASS;
   constexpr std::uint8_t kVendor = LIBUSB_REQUEST_TYPE_VENDOR;
-  constexpr std::array<std::uint16_t, 4> kClassFunctions{0x1A, 0x1B, 0x1C, 0x1F};
-  constexpr std::array<std::uint16_t, 4> kVendorFunctions{0x17, 0x18, 0x19, 0x20};
   for (std::uint8_t recipient = 0; recipient < 4; ++recipient) {
     if (function == kClassFunctions[recipient]) return kClass | recipient;
     if (function == kVendorFunctions[recipient]) return kVendor | recipient;

@@ -83,7 +83,6 @@ bool VirtualDriver::IoControl(Handle handle, std::uint32_t code,
 bool VirtualDriver::Control(const Target& target, std::uint32_t code,
                             std::span<const std::uint8_t> input, std::span<std::uint8_t> output,
                             std::size_t& returned) {
-  constexpr std::size_t kRequestHeaderSize = 16;
   switch (code) {
     case kResetDevice:
       return target.is_device;
