@@ -1,7 +1,6 @@
 #include "monitor/MonitorState.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace orvane::monitor {
 
@@ -14,34 +13,6 @@ void MonitorRing::Reset() {
 
 void MonitorRing::ClearWrapFlag() {
   position_.fetch_and(~kWrappedBit, std::memory_order_release);
-}
-
-// The header's bytes travel in 64-bit words, stored with release and loaded
-// with acquire: a load that reads any word of a store in progress then sees
-// the sequence changed.
-MonitorBlockHeader LatestBlockHeader::Load() const {
-  MonitorBlockHeader header;
-  auto* const bytes = reinterpret_cast<unsigned char*>(&header);
-  for (;;) {
-    const std::uint32_t before = sequence_.load(std::memory_order_acquire);
-    for (std::size_t index = 0; index < kWordCount; ++index) {
-      const std::uint64_t word = words_[index].load(std::memory_order_acquire);
-      std::memcpy(bytes + WordOffset(index), &word, sizeof word);
-    }
-    if (before % 2 == 0 && sequence_.load(std::memory_order_relaxed) == before) return header;
-  }
-}
-
-void LatestBlockHeader::Store(const MonitorBlockHeader& header) {
-  const auto* const bytes = reinterpret_cast<const unsigned char*>(&header);
-  const std::uint32_t sequence = sequence_.load(std::memory_order_relaxed);
-  sequence_.store(sequence + 1, std::memory_order_relaxed);
-  for (std::size_t index = 0; index < kWordCount; ++index) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes + WordOffset(index), sizeof word);
-    words_[index].store(word, std::memory_order_release);
-  }
-  sequence_.store(sequence + 2, std::memory_order_release);
 }
 
 void LatestBlockHeader::ClearRecordCount() {
@@ -62,8 +33,8 @@ void ResetMonitorData(MonitorState& state) {
   state.ViewBuffer.Reset();
   state.viewReadPosition = 0;
   state.recordsSeen.store(0);
-  state.EachIdTable.records.fill(MonitorRecord{});
-  state.LastFrameTable.records.fill(MonitorRecord{});
+  for (SequencedValue<MonitorRecord>& slot : state.EachIdTable.records) slot.Store({});
+  for (SequencedValue<MonitorRecord>& slot : state.LastFrameTable.records) slot.Store({});
   for (std::atomic<std::uint32_t>& counter : state.LastFrameTable.counters) counter.store(0);
 }
 

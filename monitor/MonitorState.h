@@ -13,10 +13,11 @@
 //   a release store after they are written, so a snapshot never covers a
 //   record that is still being written in the current lap; after a wrap a
 //   record may be overwritten while it is read, which readers tolerate.
-// - Table slots are published the same way: the record first, then its seen
-//   flag or counter with release.
-// Nothing here takes a lock; LatestBlockHeader::Load retries while a store
-// overlaps it.
+// - Table slots are rewritten all the time, so each is a SequencedValue:
+//   a reader loads a consistent copy of one record. A slot is published
+//   with its record first, then its seen flag or counter with release.
+// Nothing here takes a lock; a load of the latest header or of a table slot
+// retries while a store overlaps it.
 #pragma once
 
 #include <algorithm>
@@ -28,6 +29,7 @@
 #include <span>
 
 #include "monitor/MonitorRecord.h"
+#include "monitor/SequencedValue.h"
 
 namespace orvane::monitor {
 
@@ -84,29 +86,13 @@ class MonitorRing {
 };
 
 // A copy of the most recent MonitorBlockHeader. Written by the acquisition
-// thread once per block, read by the status and simulation monitor windows
-// and by the stopper. A sequence counter keeps the 27 bytes consistent
-// without a lock: it is odd while a store is under way, and a load that saw
-// it odd or changed copies again.
-class LatestBlockHeader {
+// thread once per block (or by the starter while no acquisition thread
+// runs), read by the status and simulation monitor windows and by the
+// stopper, each load a consistent copy of one store.
+class LatestBlockHeader : public SequencedValue<MonitorBlockHeader> {
  public:
-  // Any thread; retries only while a store overlaps it.
-  MonitorBlockHeader Load() const;
-  // One writer at a time: the acquisition thread, or the starter while no
-  // acquisition thread runs.
-  void Store(const MonitorBlockHeader& header);
   // Writer side, like Store.
   void ClearRecordCount();
-
- private:
-  static constexpr std::size_t kWordCount = (sizeof(MonitorBlockHeader) + 7) / 8;
-  // The last word ends with the header, overlapping the one before it.
-  static constexpr std::size_t WordOffset(std::size_t index) {
-    return std::min(index * 8, sizeof(MonitorBlockHeader) - 8);
-  }
-
-  std::atomic<std::uint32_t> sequence_{0};
-  std::array<std::atomic<std::uint64_t>, kWordCount> words_{};
 };
 
 inline constexpr int kEachIdSlotCount = 72;
@@ -116,13 +102,13 @@ inline constexpr int kErrorSlot = 71;
 
 // The latest record of every identifier, wake-up, I/O event and error.
 struct EachIdSlots {
-  std::array<MonitorRecord, kEachIdSlotCount> records{};
+  std::array<SequencedValue<MonitorRecord>, kEachIdSlotCount> records{};
   std::array<std::atomic<bool>, kEachIdSlotCount> seen{};
 };
 
 // The latest complete frame (kind 1) of every identifier and how often it came.
 struct LastFrameSlots {
-  std::array<MonitorRecord, kIdentifierCount> records{};
+  std::array<SequencedValue<MonitorRecord>, kIdentifierCount> records{};
   std::array<std::atomic<std::uint32_t>, kIdentifierCount> counters{};
 };
 

@@ -43,12 +43,12 @@ int TableSlot(const MonitorRecord& record, const IdentifierSlotMap* nodeOrder) {
 void StoreInTables(MonitorState& state, const MonitorRecord& record,
                    const IdentifierSlotMap* nodeOrder) {
   const int slot = TableSlot(record, nodeOrder);
-  state.EachIdTable.records[slot] = record;
+  state.EachIdTable.records[slot].Store(record);
   state.EachIdTable.seen[slot].store(true, std::memory_order_release);
 
   if (record.kind == kKindEnd) {
     const int identifier = record.Identifier();
-    state.LastFrameTable.records[identifier] = record;
+    state.LastFrameTable.records[identifier].Store(record);
     // Single writer: a plain load and store, no read-modify-write needed.
     std::atomic<std::uint32_t>& counter = state.LastFrameTable.counters[identifier];
     const std::uint32_t count = counter.load(std::memory_order_relaxed) + 1;

@@ -3,8 +3,7 @@
 //
 // The window calls these on the user-interface thread. The latest frame data
 // and counts come from the LastFrameTable, which the acquisition thread
-// writes without a lock; a row filled while a frame is being replaced may mix
-// bytes of two frames until the next refresh, as in the monitor views.
+// writes without a lock; each slot is loaded as one consistent record.
 #pragma once
 
 #include <cstdint>

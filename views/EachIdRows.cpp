@@ -21,7 +21,9 @@ EachIdPage EachIdRows(const monitor::EachIdSlots& table, int firstRow, int recor
   for (int slot = 0; slot < monitor::kEachIdSlotCount && page.rows < recordRows; ++slot) {
     if (!Seen(table, slot)) continue;
     if (skipped++ < firstRow) continue;
-    page.slots[static_cast<std::size_t>(page.rows++)] = static_cast<std::uint8_t>(slot);
+    const auto row = static_cast<std::size_t>(page.rows++);
+    page.slots[row] = static_cast<std::uint8_t>(slot);
+    page.records[row] = table.records[static_cast<std::size_t>(slot)].Load();
   }
   return page;
 }

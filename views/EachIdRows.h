@@ -4,7 +4,8 @@
 // rows: the first rows of the list are skipped.
 //
 // Reads the seen flags with acquire, as the acquisition thread publishes a
-// slot's record before its flag; any thread.
+// slot's record before its flag, and takes a consistent copy of each row's
+// record; any thread.
 #pragma once
 
 #include <array>
@@ -17,9 +18,14 @@ namespace orvane::views {
 
 struct EachIdPage {
   std::array<std::uint8_t, monitor::kEachIdSlotCount> slots{};
+  // The record of each row's slot as it was when the page was made.
+  std::array<monitor::MonitorRecord, monitor::kEachIdSlotCount> records{};
   int rows = 0;
 
   std::span<const std::uint8_t> Slots() const { return std::span(slots).first(rows); }
+  std::span<const monitor::MonitorRecord> Records() const {
+    return std::span(records).first(rows);
+  }
 };
 
 // Slots whose seen flag is set.

@@ -96,10 +96,11 @@ struct Fixture {
   void NextFrames() {
     ++pass;
     for (int identifier = 0; identifier < kFrames; ++identifier) {
-      monitor::MonitorRecord& record = frames->records[static_cast<std::size_t>(identifier)];
+      monitor::MonitorRecord record{};
       for (int byte = 0; byte < 8; ++byte) {
         record.data[byte] = static_cast<std::uint8_t>(pass * 7 + identifier + byte * 31);
       }
+      frames->records[static_cast<std::size_t>(identifier)].Store(record);
       frames->counters[static_cast<std::size_t>(identifier)].store(pass, std::memory_order_release);
     }
   }
@@ -152,7 +153,7 @@ void CoreTexts(benchmark::State& state) {
     f.NextFrames();
     for (const signals::SignalRow row : f.view->rows()) {
       const std::uint8_t identifier = description.frames[row.frame].identifier;
-      const monitor::MonitorRecord& record = f.frames->records[identifier];
+      const monitor::MonitorRecord record = f.frames->records[identifier].Load();
       benchmark::DoNotOptimize(
           signals::FillSignalRow(description, row, record.data,
                                  f.frames->counters[identifier].load(std::memory_order_acquire)));
@@ -170,7 +171,7 @@ void PlainScan(benchmark::State& state) {
     for (const signals::SignalRow row : f.view->rows()) {
       const std::uint8_t identifier = description.frames[row.frame].identifier;
       sum += f.frames->counters[identifier].load(std::memory_order_acquire);
-      for (const std::uint8_t byte : f.frames->records[identifier].data) sum += byte;
+      for (const std::uint8_t byte : f.frames->records[identifier].Load().data) sum += byte;
     }
     benchmark::DoNotOptimize(sum);
   }

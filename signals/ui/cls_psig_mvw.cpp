@@ -101,7 +101,7 @@ void cls_psig_mvw::FillRow(int index) {
   // The counter first: the record it counts was stored before it.
   const std::uint32_t count = sources_.frames.counters[identifier].load(std::memory_order_acquire);
   std::array<std::uint8_t, signals::kDataBytes> data{};
-  std::ranges::copy(sources_.frames.records[identifier].data, data.begin());
+  std::ranges::copy(sources_.frames.records[identifier].Load().data, data.begin());
   const signals::SignalRowText text = signals::FillSignalRow(*description_, row, data, count);
   QTreeWidgetItem* item = topLevelItem(index);
   item->setText(kName, QtText(text.name));

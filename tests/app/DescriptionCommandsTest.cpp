@@ -234,7 +234,7 @@ TEST_F(DescriptionCommandsTest, RunKeepsTheEachIdTableInNodeOrderAlsoAfterARelea
   // Records are read once the thread has ended: views tolerate records
   // being overwritten while read, a test's exact comparison does not.
   ASSERT_TRUE(rig_.WaitUntil([this] { return !rig_.run().acquisition().Running(); }));
-  EXPECT_EQ(table.records[kDemoSlotOf0x10].ident, 0x10);
+  EXPECT_EQ(table.records[kDemoSlotOf0x10].Load().ident, 0x10);
 }
 
 }  // namespace

@@ -223,23 +223,23 @@ TEST_F(MonitorUpdateTest, EachIdSlotsForSpecialEvents) {
 
   const EachIdSlots& table = state_->EachIdTable;
   EXPECT_TRUE(table.seen[kWakeupSlot].load());
-  EXPECT_EQ(+table.records[kWakeupSlot].time, 1);
+  EXPECT_EQ(+table.records[kWakeupSlot].Load().time, 1);
   EXPECT_FALSE(table.seen[0x2A].load());
-  EXPECT_EQ(+table.records[kErrorSlot].time, 2);
-  EXPECT_EQ(+table.records[kFirstIoSlot + 2].time, 4) << "kind 12 lands in slot 67";
-  EXPECT_EQ(+table.records[0x08].time, 5);
+  EXPECT_EQ(+table.records[kErrorSlot].Load().time, 2);
+  EXPECT_EQ(+table.records[kFirstIoSlot + 2].Load().time, 4) << "kind 12 lands in slot 67";
+  EXPECT_EQ(+table.records[0x08].Load().time, 5);
   EXPECT_FALSE(table.seen[0x05].load());
 
   Append({simError});
   Update();
-  EXPECT_EQ(+table.records[kErrorSlot].time, 3) << "kind low 4 bits 5 is an error event too";
+  EXPECT_EQ(+table.records[kErrorSlot].Load().time, 3) << "kind low 4 bits 5 is an error event too";
 }
 
 TEST_F(MonitorUpdateTest, LastFrameTableCountsCompleteFramesOnly) {
   Append({Frame(1, 0x13), Frame(2, 0x13, kKindRequest), Frame(3, 0x53)});
   Update();
   EXPECT_EQ(state_->LastFrameTable.counters[0x13].load(), 2u);
-  EXPECT_EQ(+state_->LastFrameTable.records[0x13].time, 3);
+  EXPECT_EQ(+state_->LastFrameTable.records[0x13].Load().time, 3);
 
   state_->LastFrameTable.counters[0x13].store(std::numeric_limits<std::uint32_t>::max());
   Append({Frame(4, 0x13)});
@@ -260,18 +260,18 @@ TEST_F(MonitorUpdateTest, NodeOrderMapAppliesOnlyToIdentifierSlotsInNodeOrder) {
   const FixedSlotMap map(40);
   Append({Frame(1, 0x01)});
   Update({}, 0, &map);
-  EXPECT_EQ(+state_->EachIdTable.records[0x01].time, 1) << "order of ID ignores the map";
+  EXPECT_EQ(+state_->EachIdTable.records[0x01].Load().time, 1) << "order of ID ignores the map";
 
   Append({Frame(2, 0x02), Frame(3, 0x03, kKindWakeup)});
   Update({}, 1, &map);
-  EXPECT_EQ(+state_->EachIdTable.records[40].time, 2);
-  EXPECT_EQ(+state_->EachIdTable.records[kWakeupSlot].time, 3);
+  EXPECT_EQ(+state_->EachIdTable.records[40].Load().time, 2);
+  EXPECT_EQ(+state_->EachIdTable.records[kWakeupSlot].Load().time, 3);
   EXPECT_FALSE(state_->EachIdTable.seen[0x02].load());
 
   const FixedSlotMap broken(70);
   Append({Frame(4, 0x04)});
   Update({}, 1, &broken);
-  EXPECT_EQ(+state_->EachIdTable.records[0x04].time, 4) << "a slot outside 0-63 is not used";
+  EXPECT_EQ(+state_->EachIdTable.records[0x04].Load().time, 4) << "a slot outside 0-63 is not used";
   EXPECT_FALSE(state_->EachIdTable.seen[70].load());
 }
 
@@ -287,7 +287,7 @@ TEST_F(MonitorUpdateTest, StartOfRunResetAndStarterFlags) {
   EXPECT_TRUE(state_->EachIdTable.seen[0x12].load()) << "seen flags are the starter's";
   EXPECT_EQ(+state_->MonitorBuffer.Records()[MonitorCapacity - 1].time, 0);
   EXPECT_EQ(+state_->ViewBuffer.Records()[0].time, 0);
-  EXPECT_EQ(+state_->EachIdTable.records[0x12].time, 0);
+  EXPECT_EQ(+state_->EachIdTable.records[0x12].Load().time, 0);
   EXPECT_EQ(state_->LastFrameTable.counters[0x12].load(), 0u);
   EXPECT_EQ(state_->recordsSeen.load(), 0u);
   EXPECT_EQ(state_->viewReadPosition, 0u);

@@ -33,7 +33,7 @@ TEST(NodeOrderSlotMap, PutsFramesIntoTheirNodeOrderSlots) {
   // 0x25 is S2Frame, frame 2 in node order; identifier 0 has no frame and
   // takes the first free slot after the three frames.
   EXPECT_TRUE(state->EachIdTable.seen[2]);
-  EXPECT_EQ(state->EachIdTable.records[2].ident, 0xA5);
+  EXPECT_EQ(state->EachIdTable.records[2].Load().ident, 0xA5);
   EXPECT_TRUE(state->EachIdTable.seen[3]);
   EXPECT_FALSE(state->EachIdTable.seen[0x25]);
   EXPECT_FALSE(state->EachIdTable.seen[0]);

@@ -374,7 +374,9 @@ void SignalWindowsTest::windowsFollowADescriptionReleasedWithoutRefresh() {
   const std::uint8_t identifier = description.frames[light.frame].identifier;
   const auto store = [&](std::uint8_t level, std::uint32_t count) {
     NewestFrame frame{{0x05, level, 0x12, 0x02, 0x07, 0xC8, 0, 0}, count};
-    std::copy(frame.data.begin(), frame.data.end(), frames.records[identifier].data);
+    orvane::monitor::MonitorRecord record = frames.records[identifier].Load();
+    std::copy(frame.data.begin(), frame.data.end(), record.data);
+    frames.records[identifier].Store(record);
     frames.counters[identifier] = count;
     return frame;
   };

@@ -49,7 +49,7 @@ bool BusCarries(ProgramHarness& harness, std::uint8_t identifier, std::uint8_t d
                 std::uint8_t d1) {
   const monitor::LastFrameSlots& frames = harness.app().monitorState().LastFrameTable;
   if (frames.counters[identifier].load() == 0) return false;
-  const monitor::MonitorRecord& record = frames.records[identifier];
+  const monitor::MonitorRecord record = frames.records[identifier].Load();
   return record.data[0] == d0 && record.data[1] == d1;
 }
 

@@ -65,10 +65,9 @@ const monitor::MonitorRing& CMonitSView::Ring() const {
 
 std::span<const monitor::MonitorRecord> CMonitSView::Records() const {
   switch (kind_) {
-    case MonitorWindowKind::kEachId:
-      return context_.monitor.EachIdTable.records;
     case MonitorWindowKind::kCapture:
       return context_.capture.kept();
+    case MonitorWindowKind::kEachId:
     case MonitorWindowKind::kMonitor:
       break;
   }
@@ -337,7 +336,7 @@ void CMonitSView::PaintEachId() {
   const views::EachIdPage page =
       views::EachIdRows(context_.monitor.EachIdTable, FirstEachIdRow(), recordRows_);
   QPainter painter(viewport());
-  PaintSlotPage(painter, *grid_, Records(), page.Slots(), format_, viewport()->width(),
+  PaintSlotPage(painter, *grid_, page.Records(), format_, viewport()->width(),
                 viewport()->height());
 }
 
@@ -392,8 +391,12 @@ int CMonitSView::BottomRow() const {
 views::RowCells CMonitSView::CellsAt(int row) const {
   const std::optional<std::uint32_t> index = RecordIndexAt(row);
   if (!index) return {};
+  if (kind_ == MonitorWindowKind::kEachId) {
+    return BrowseCells(context_.monitor.EachIdTable.records[*index].Load(), *index, format_,
+                       BrowseMarks{});
+  }
   const monitor::MonitorRecord& record = Records()[*index];
-  if (Stopped() && kind_ != MonitorWindowKind::kEachId) {
+  if (Stopped()) {
     return BrowseCells(record, *index, format_, BrowseMarks{&marker_, foundIndex_});
   }
   return BrowseCells(record, *index, format_, BrowseMarks{});

@@ -86,8 +86,8 @@ class CMonitSView final : public QAbstractScrollArea, public ShellView {
               views::RelativeTimeMarker* storedMarker, QWidget* parent);
 
   const monitor::MonitorRing& Ring() const;
-  // The records shown: the ViewBuffer (kind 0), the EachIdTable's records
-  // (kind 1) or the capture's kept records (kind 2).
+  // The records shown by kinds 0 and 2: the ViewBuffer or the capture's kept
+  // records (kind 1 shows the records of its EachIdPage).
   std::span<const monitor::MonitorRecord> Records() const;
   // Kinds 0 and 2: the records that exist, as a ring snapshot (a capture
   // is a ring that never wrapped).

@@ -44,15 +44,14 @@ void PaintBrowsePage(QPainter& painter, const MonitorGridPainter& grid,
 }
 
 void PaintSlotPage(QPainter& painter, const MonitorGridPainter& grid,
-                   std::span<const monitor::MonitorRecord> table,
-                   std::span<const std::uint8_t> slots, const views::RowFormat& format, int width,
-                   int height) {
+                   std::span<const monitor::MonitorRecord> records, const views::RowFormat& format,
+                   int width, int height) {
   painter.fillRect(0, 0, width, height, Qt::white);
   grid.PaintHeader(painter, 0, width);
   views::RowCells cells;
   int row = 1;
-  for (const std::uint8_t slot : slots) {
-    views::FormatRow(table[slot], format, views::RowMarks{}, cells);
+  for (const monitor::MonitorRecord& record : records) {
+    views::FormatRow(record, format, views::RowMarks{}, cells);
     grid.PaintRow(painter, row++ * grid.rowHeight(), cells);
   }
 }

@@ -45,9 +45,8 @@ void PaintBrowsePage(QPainter& painter, const MonitorGridPainter& grid,
 // The Each ID display: white, the header in row 0, then the records of
 // `table` at `slots` from row 1 down, unmarked.
 void PaintSlotPage(QPainter& painter, const MonitorGridPainter& grid,
-                   std::span<const monitor::MonitorRecord> table,
-                   std::span<const std::uint8_t> slots, const views::RowFormat& format, int width,
-                   int height);
+                   std::span<const monitor::MonitorRecord> records, const views::RowFormat& format,
+                   int width, int height);
 
 // The cells of one record as the browse display shows it.
 views::RowCells BrowseCells(const monitor::MonitorRecord& record, std::uint32_t index,
