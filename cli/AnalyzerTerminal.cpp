@@ -169,7 +169,7 @@ RecordPrinter::RecordPrinter(const monitor::MonitorRing& ring, monitor::LogForma
 void RecordPrinter::PrintNew() {
   const std::uint32_t writeIndex = ring_.Snapshot().writeIndex;
   const auto records = ring_.Records();
-  for (; next_ != writeIndex; next_ = (next_ + 1) % monitor::MonitorCapacity) {
+  for (; next_ != writeIndex; next_ = (next_ + 1) % ring_.Capacity()) {
     writer_.Write(out_.get(), records[next_]);
     summary.Count(records[next_]);
   }

@@ -6,6 +6,16 @@ namespace orvane::monitor {
 
 MonitorRing::MonitorRing() : records_(std::make_unique<MonitorRecord[]>(MonitorCapacity)) {}
 
+void MonitorRing::Resize(std::uint32_t capacity) {
+  if (capacity != capacity_) {
+    records_ = std::make_unique<MonitorRecord[]>(capacity);
+    capacity_ = capacity;
+  } else {
+    std::ranges::fill(MutableRecords(), MonitorRecord{});
+  }
+  position_.store(0, std::memory_order_release);
+}
+
 void MonitorRing::Reset() {
   std::ranges::fill(MutableRecords(), MonitorRecord{});
   position_.fetch_and(kWrappedBit, std::memory_order_release);

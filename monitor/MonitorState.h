@@ -33,25 +33,28 @@
 
 namespace orvane::monitor {
 
-// Records held by each ring; the rings are always allocated for this many.
+// Records held by each ring while monitoring; a review of a saved file
+// sizes the rings to the file instead (MonitorRing::Resize).
 inline constexpr std::uint32_t MonitorCapacity = 100000;
 
-// Write index and wrap flag of a ring, read together.
+// Write index and wrap flag of a ring, read together, and its capacity.
 struct RingSnapshot {
   std::uint32_t writeIndex = 0;
   bool wrapped = false;
+  std::uint32_t capacity = MonitorCapacity;
 
   // Valid records: those before the write index, or all once wrapped.
-  std::uint32_t Count() const { return wrapped ? MonitorCapacity : writeIndex; }
+  std::uint32_t Count() const { return wrapped ? capacity : writeIndex; }
   // Ring index of the oldest valid record.
   std::uint32_t Oldest() const { return wrapped ? writeIndex : 0; }
   // Ring index of the record at `position` (0 = oldest) in age order.
   std::uint32_t IndexOf(std::uint32_t position) const {
-    return (Oldest() + position) % MonitorCapacity;
+    return (Oldest() + position) % capacity;
   }
 };
 
-// A ring of MonitorCapacity records, zeroed and allocated once on the heap.
+// A ring of records, zeroed and allocated on the heap: MonitorCapacity of
+// them unless resized.
 class MonitorRing {
  public:
   MonitorRing();
@@ -59,16 +62,17 @@ class MonitorRing {
   // Any thread. Acquire load of write index and wrap flag.
   RingSnapshot Snapshot() const {
     const std::uint32_t position = position_.load(std::memory_order_acquire);
-    return RingSnapshot{position & ~kWrappedBit, (position & kWrappedBit) != 0};
+    return RingSnapshot{position & ~kWrappedBit, (position & kWrappedBit) != 0, capacity_};
   }
-  std::span<const MonitorRecord, MonitorCapacity> Records() const {
-    return std::span<const MonitorRecord, MonitorCapacity>(records_.get(), MonitorCapacity);
+  std::uint32_t Capacity() const { return capacity_; }
+  std::span<const MonitorRecord> Records() const {
+    return std::span<const MonitorRecord>(records_.get(), capacity_);
   }
 
   // Writer only: records are written through MutableRecords, then made
   // visible with Publish (release).
-  std::span<MonitorRecord, MonitorCapacity> MutableRecords() {
-    return std::span<MonitorRecord, MonitorCapacity>(records_.get(), MonitorCapacity);
+  std::span<MonitorRecord> MutableRecords() {
+    return std::span<MonitorRecord>(records_.get(), capacity_);
   }
   void Publish(std::uint32_t writeIndex, bool wrapped) {
     position_.store(writeIndex | (wrapped ? kWrappedBit : 0u), std::memory_order_release);
@@ -77,10 +81,15 @@ class MonitorRing {
   // (the starter clears it with ClearWrapFlag).
   void Reset();
   void ClearWrapFlag();
+  // Makes the ring hold `capacity` records (1 to 2^31 - 1), all zero, with
+  // write index and wrap flag cleared. Only while no thread reads or writes
+  // the ring: no acquisition thread runs and the caller is the views' thread.
+  void Resize(std::uint32_t capacity);
 
  private:
   static constexpr std::uint32_t kWrappedBit = 0x80000000u;
 
+  std::uint32_t capacity_ = MonitorCapacity;
   std::unique_ptr<MonitorRecord[]> records_;
   std::atomic<std::uint32_t> position_{0};  // write index | kWrappedBit
 };

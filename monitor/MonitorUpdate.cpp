@@ -8,19 +8,19 @@ namespace orvane::monitor {
 namespace {
 
 // Ring index `step` records after `index`, for a step of at most a lap.
-std::uint32_t Advance(std::uint32_t index, std::uint32_t step) {
+std::uint32_t Advance(std::uint32_t index, std::uint32_t step, std::uint32_t capacity) {
   const std::uint32_t next = index + step;
-  return next >= MonitorCapacity ? next - MonitorCapacity : next;
+  return next >= capacity ? next - capacity : next;
 }
 
 // Records from `from` up to `to` in ring order; `from == to` means none.
-std::uint32_t RecordsBetween(std::uint32_t from, std::uint32_t to) {
-  return to >= from ? to - from : to + MonitorCapacity - from;
+std::uint32_t RecordsBetween(std::uint32_t from, std::uint32_t to, std::uint32_t capacity) {
+  return to >= from ? to - from : to + capacity - from;
 }
 
 // Records from `from` towards `to` before the ring's end is reached.
-std::uint32_t ContiguousRecords(std::uint32_t from, std::uint32_t to) {
-  return to > from ? to - from : MonitorCapacity - from;
+std::uint32_t ContiguousRecords(std::uint32_t from, std::uint32_t to, std::uint32_t capacity) {
+  return to > from ? to - from : capacity - from;
 }
 
 constexpr std::uint64_t kAllVisible = ~std::uint64_t{0};
@@ -73,13 +73,14 @@ void AppendBlock(MonitorState& state, std::span<const MonitorRecord> records,
   const RingSnapshot before = ring.Snapshot();
   std::uint32_t writeIndex = before.writeIndex;
   bool wrapped = before.wrapped;
-  const std::span<MonitorRecord, MonitorCapacity> storage = ring.MutableRecords();
+  const std::span<MonitorRecord> storage = ring.MutableRecords();
+  const std::uint32_t capacity = ring.Capacity();
   while (!records.empty()) {
-    const std::size_t chunk = std::min<std::size_t>(records.size(), MonitorCapacity - writeIndex);
+    const std::size_t chunk = std::min<std::size_t>(records.size(), capacity - writeIndex);
     std::memcpy(&storage[writeIndex], records.data(), chunk * sizeof(MonitorRecord));
     records = records.subspan(chunk);
     writeIndex += static_cast<std::uint32_t>(chunk);
-    if (writeIndex == MonitorCapacity) {
+    if (writeIndex == capacity) {
       writeIndex = 0;
       wrapped = true;
     }
@@ -106,10 +107,12 @@ MonitorRecord MergeExtendedHeader(const MonitorRecord& header, const MonitorReco
 }
 
 void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
-  const std::span<const MonitorRecord, MonitorCapacity> source = state.MonitorBuffer.Records();
+  const std::span<const MonitorRecord> source = state.MonitorBuffer.Records();
   const std::uint32_t rawWriteIndex = state.MonitorBuffer.Snapshot().writeIndex;
+  const std::uint32_t rawCapacity = state.MonitorBuffer.Capacity();
   MonitorRing& view = state.ViewBuffer;
-  const std::span<MonitorRecord, MonitorCapacity> target = view.MutableRecords();
+  const std::span<MonitorRecord> target = view.MutableRecords();
+  const std::uint32_t viewCapacity = view.Capacity();
   const RingSnapshot viewBefore = view.Snapshot();
   const std::uint64_t visible = mask.VisibleIdentifiers();
   std::uint32_t viewIndex = viewBefore.writeIndex;
@@ -117,14 +120,14 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
   std::uint32_t readPosition = state.viewReadPosition;
 
   auto commit = [&](std::uint32_t count) {
-    viewIndex = Advance(viewIndex, count);
+    viewIndex = Advance(viewIndex, count, viewCapacity);
     if (viewIndex == 0) viewWrapped = true;
   };
 
   while (readPosition != rawWriteIndex) {
     // Runs of visible ordinary records are copied as they are, in one piece.
-    const std::uint32_t limit =
-        std::min(ContiguousRecords(readPosition, rawWriteIndex), MonitorCapacity - viewIndex);
+    const std::uint32_t limit = std::min(
+        ContiguousRecords(readPosition, rawWriteIndex, rawCapacity), viewCapacity - viewIndex);
     const MonitorRecord* const first = &source[readPosition];
     std::uint32_t run = 0;
     if (visible == kAllVisible) {  // mask off: no identifier test per record
@@ -134,7 +137,7 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
     }
     if (run > 0) {
       std::memcpy(&target[viewIndex], first, run * sizeof(MonitorRecord));
-      readPosition = Advance(readPosition, run);
+      readPosition = Advance(readPosition, run, rawCapacity);
       commit(run);
       continue;
     }
@@ -142,13 +145,17 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
     const MonitorRecord& record = source[readPosition];
     const int groupSize = record.GroupSize();
     if (groupSize == 0) {  // an ordinary record the mask hides
-      readPosition = Advance(readPosition, 1);
+      readPosition = Advance(readPosition, 1, rawCapacity);
       continue;
     }
     // Wait for the rest of the group; the header is taken again next time.
-    if (static_cast<std::uint32_t>(groupSize) > RecordsBetween(readPosition, rawWriteIndex)) break;
-    const MonitorRecord* next = groupSize >= 2 ? &source[Advance(readPosition, 1)] : nullptr;
-    readPosition = Advance(readPosition, static_cast<std::uint32_t>(groupSize));
+    if (static_cast<std::uint32_t>(groupSize) >
+        RecordsBetween(readPosition, rawWriteIndex, rawCapacity)) {
+      break;
+    }
+    const MonitorRecord* next =
+        groupSize >= 2 ? &source[Advance(readPosition, 1, rawCapacity)] : nullptr;
+    readPosition = Advance(readPosition, static_cast<std::uint32_t>(groupSize), rawCapacity);
     if (MonitorMask::IsVisible(record, visible)) {
       target[viewIndex] = MergeExtendedHeader(record, next);
       commit(1);
@@ -161,16 +168,17 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
 
 std::uint32_t UpdateIdTables(MonitorState& state, std::uint32_t previousWriteIndex, int sortOrder,
                              const IdentifierSlotMap* nodeOrder) {
-  const std::span<const MonitorRecord, MonitorCapacity> view = state.ViewBuffer.Records();
+  const std::span<const MonitorRecord> view = state.ViewBuffer.Records();
   const std::uint32_t writeIndex = state.ViewBuffer.Snapshot().writeIndex;
+  const std::uint32_t capacity = state.ViewBuffer.Capacity();
   const IdentifierSlotMap* const mapInForce = sortOrder == 1 ? nodeOrder : nullptr;
-  std::uint32_t index = previousWriteIndex % MonitorCapacity;
+  std::uint32_t index = previousWriteIndex % capacity;
   while (index != writeIndex) {
-    const std::uint32_t count = ContiguousRecords(index, writeIndex);
+    const std::uint32_t count = ContiguousRecords(index, writeIndex, capacity);
     for (const MonitorRecord& record : view.subspan(index, count)) {
       StoreInTables(state, record, mapInForce);
     }
-    index = Advance(index, count);
+    index = Advance(index, count, capacity);
   }
   return writeIndex;
 }

@@ -8,7 +8,7 @@ namespace {
 constexpr std::uint8_t kFirstInvalidKind = 16;
 
 void CopyRawRecords(CaptureBuffer& capture,
-                    std::span<const monitor::MonitorRecord, monitor::MonitorCapacity> ring,
+                    std::span<const monitor::MonitorRecord> ring,
                     monitor::RingSnapshot snapshot) {
   const std::uint32_t available = snapshot.Count();
   const std::uint32_t taken = std::min(available, kCaptureCapacity);
@@ -51,7 +51,7 @@ void Compact(CaptureBuffer& capture, const monitor::MonitorMask& mask) {
 }  // namespace
 
 void TakeCapture(CaptureBuffer& capture,
-                 std::span<const monitor::MonitorRecord, monitor::MonitorCapacity> monitorBuffer,
+                 std::span<const monitor::MonitorRecord> monitorBuffer,
                  monitor::RingSnapshot snapshot, const monitor::MonitorMask& mask) {
   capture.valid = true;
   CopyRawRecords(capture, monitorBuffer, snapshot);

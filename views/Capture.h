@@ -46,7 +46,7 @@ struct CaptureBuffer {
 // incomplete and dropped), and with the mask on only records of a masked
 // identifier are kept. The capture becomes valid.
 void TakeCapture(CaptureBuffer& capture,
-                 std::span<const monitor::MonitorRecord, monitor::MonitorCapacity> monitorBuffer,
+                 std::span<const monitor::MonitorRecord> monitorBuffer,
                  monitor::RingSnapshot snapshot, const monitor::MonitorMask& mask);
 
 // The raw records behind the kept ones, oldest first: an ordinary record as

@@ -24,7 +24,7 @@ namespace orvane::views {
 inline constexpr std::string_view kFindWindowTitle = "Find Window";
 inline constexpr std::string_view kSearchCompletedText = "Search has been completed.";
 
-using RingRecords = std::span<const monitor::MonitorRecord, monitor::MonitorCapacity>;
+using RingRecords = std::span<const monitor::MonitorRecord>;
 
 struct FindHit {
   std::uint32_t index;     // ring index of the record found

@@ -4,7 +4,6 @@
 
 namespace orvane::views {
 
-using monitor::MonitorCapacity;
 using monitor::RingSnapshot;
 
 int RecordRowsPerPage(int clientHeight, int rowHeight) {
@@ -21,7 +20,7 @@ int RowsToDraw(const RingSnapshot& snapshot, int recordRows) {
 
 std::uint32_t TailRecordIndex(const RingSnapshot& snapshot, int rowsToDraw, int row) {
   const std::uint32_t back = static_cast<std::uint32_t>(rowsToDraw - row) + 1;
-  return (snapshot.writeIndex + MonitorCapacity - back) % MonitorCapacity;
+  return (snapshot.writeIndex + snapshot.capacity - back) % snapshot.capacity;
 }
 
 int TotalHeight(const RingSnapshot& snapshot, int rowHeight) {
@@ -41,8 +40,8 @@ BrowsePage BrowseRows(const RingSnapshot& snapshot, int scrollY, int rowHeight, 
   const std::uint32_t position = static_cast<std::uint32_t>(std::max(scrollY, 0) / rowHeight);
   BrowsePage page;
   page.firstIndex = position;
-  if (snapshot.wrapped) page.firstIndex = (page.firstIndex + snapshot.writeIndex) % MonitorCapacity;
-  if (page.firstIndex >= MonitorCapacity) page.firstIndex = 0;
+  if (snapshot.wrapped) page.firstIndex = (page.firstIndex + snapshot.writeIndex) % snapshot.capacity;
+  if (page.firstIndex >= snapshot.capacity) page.firstIndex = 0;
   // Rows past the newest record stay empty (a scroll position left over
   // from a larger buffer never shows records that are not there).
   const std::uint32_t count = snapshot.Count();
@@ -61,7 +60,7 @@ std::optional<std::uint32_t> ClickedMarkerIndex(const RingSnapshot& snapshot, in
   std::uint32_t m = static_cast<std::uint32_t>(row + std::max(scrollY, 0) / rowHeight);
   if (snapshot.wrapped) {
     m += snapshot.writeIndex;
-    if (m > MonitorCapacity) m -= MonitorCapacity;
+    if (m > snapshot.capacity) m -= snapshot.capacity;
   }
   return m;
 }

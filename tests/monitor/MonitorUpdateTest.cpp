@@ -301,3 +301,41 @@ TEST_F(MonitorUpdateTest, StartOfRunResetAndStarterFlags) {
 
 }  // namespace
 }  // namespace orvane::monitor
+
+namespace orvane::monitor {
+namespace {
+
+// A review sizes the rings to its file: the same steps then wrap at the
+// ring's own capacity, and an extended group split by the wrap still merges.
+TEST_F(MonitorUpdateTest, ResizedRingsWrapAtTheirOwnCapacity) {
+  state_->MonitorBuffer.Resize(7);
+  state_->ViewBuffer.Resize(7);
+  Append(Frames(6, 0));
+  Update();
+  // The group's header lands in the last raw slot, its continuation in the first.
+  std::vector<MonitorRecord> split = ExtendedGroup(6, 0x21, 20);
+  split.push_back(Frame(7, 0x12));
+  Append(split);
+  Update();
+
+  const RingSnapshot raw = state_->MonitorBuffer.Snapshot();
+  EXPECT_EQ(raw.capacity, 7u);
+  EXPECT_EQ(raw.writeIndex, 2u);
+  EXPECT_TRUE(raw.wrapped);
+  const RingSnapshot view = state_->ViewBuffer.Snapshot();
+  EXPECT_EQ(view.writeIndex, 1u);
+  EXPECT_TRUE(view.wrapped);
+  EXPECT_EQ(View(6).time, 6);
+  EXPECT_EQ(View(6).MergedDataLength(), 8);
+  EXPECT_EQ(View(6).data[7], 8) << "data byte 7 comes from the continuation record";
+  EXPECT_EQ(View(0).time, 7);
+  EXPECT_EQ(view.IndexOf(0), 1u);
+  EXPECT_EQ(state_->LastFrameTable.records[0x12].Load().time, 7);
+
+  state_->MonitorBuffer.Resize(MonitorCapacity);
+  EXPECT_EQ(state_->MonitorBuffer.Snapshot().Count(), 0u);
+  EXPECT_EQ(state_->MonitorBuffer.Records().size(), MonitorCapacity);
+}
+
+}  // namespace
+}  // namespace orvane::monitor

@@ -374,7 +374,7 @@ std::optional<std::uint32_t> CMonitSView::RecordIndexAt(int row) const {
     const views::BrowsePage page =
         views::BrowseRows(snapshot, scrollPosition(), grid_->rowHeight(), recordRows_);
     if (row > page.rows) return std::nullopt;
-    return (page.firstIndex + static_cast<std::uint32_t>(row - 1)) % monitor::MonitorCapacity;
+    return (page.firstIndex + static_cast<std::uint32_t>(row - 1)) % snapshot.capacity;
   }
   const int rows = views::RowsToDraw(snapshot, recordRows_);
   if (row > rows) return std::nullopt;

@@ -19,7 +19,7 @@ class QPainter;
 
 namespace orvane::ui {
 
-using RingRecords = std::span<const monitor::MonitorRecord, monitor::MonitorCapacity>;
+using RingRecords = std::span<const monitor::MonitorRecord>;
 
 // The record rows of the tail display: `rowsToDraw` rows from row 1 down,
 // the newest record in the lowest; no marker and no highlight. The rows
