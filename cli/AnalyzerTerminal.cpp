@@ -126,14 +126,13 @@ TerminalAnalyzer::~TerminalAnalyzer() {
 bool TerminalAnalyzer::Open(monitor::MessageSink& messages) {
   TerminalFirmwareUpdate firmwareUpdate(*map_, messages);
   analyzer::OpenAnalyzerUi ui{firmwareUpdate, messages, [] {}};
-  analyzer::AnalyzerIdentity identity;
-  if (!analyzer::OpenAnalyzer(*map_, identity, {}, ui)) {
+  if (!analyzer::OpenAnalyzer(*map_, identity_, {}, ui)) {
     link().CloseUSB();
     return false;
   }
   opened_ = true;
-  std::fprintf(stderr, "Analyzer %s, firmware %s\n", identity.serialNumber,
-               identity.firmwareVersion);
+  std::fprintf(stderr, "Analyzer %s, firmware %s\n", identity_.serialNumber,
+               identity_.firmwareVersion);
   return true;
 }
 
@@ -172,6 +171,7 @@ void RecordPrinter::PrintNew() {
   for (; next_ != writeIndex; next_ = (next_ + 1) % ring_.Capacity()) {
     writer_.Write(out_.get(), records[next_]);
     summary.Count(records[next_]);
+    if (onRecord) onRecord(records[next_]);
   }
   std::fflush(out_.get());
   std::fflush(stdout);

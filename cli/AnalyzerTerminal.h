@@ -85,9 +85,12 @@ class TerminalAnalyzer {
 
   const analyzer::LinkApi& link() const { return *binding_.api; }
   const analyzer::RegisterMap& map() const { return *map_; }
+  // Serial number and firmware of the opened analyzer.
+  const analyzer::AnalyzerIdentity& identity() const { return identity_; }
 
  private:
   analyzer::LinkBinding binding_;
+  analyzer::AnalyzerIdentity identity_;
   std::optional<analyzer::RegisterMap> map_;
   bool opened_ = false;
 };
@@ -123,6 +126,8 @@ class RecordPrinter {
   void PrintNew();
 
   Summary summary;
+  // Also given each record printed, when set.
+  std::function<void(const monitor::MonitorRecord&)> onRecord;
 
  private:
   const monitor::MonitorRing& ring_;

@@ -11,6 +11,7 @@ namespace orvane::cli {
 class CommandLine;
 
 void AddCfg(CommandLine& commandLine);
+void AddConvert(CommandLine& commandLine);
 void AddInfo(CommandLine& commandLine);
 void AddLdf(CommandLine& commandLine);
 void AddLog2Ptn(CommandLine& commandLine);

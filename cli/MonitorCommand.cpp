@@ -10,8 +10,13 @@
 // stdout carries nothing but log lines, with LF line ends (text on a
 // terminal or in a pipe); the --log file is the live log exactly as the
 // program writes it: the header line, then the same lines with CR LF ends.
+// The --pcapng file is a Wireshark capture of link type LIN with the
+// analyzer's serial number and firmware and the wall time at which
+// monitoring started; each block is flushed as it is written, so the file is
+// valid up to its last record after Ctrl+C, a lost analyzer or a crash.
 // Messages, the firmware update and the summary go to stderr.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -30,6 +35,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "monitor/MonitorState.h"
+#include "review/PcapngWriter.h"
 
 namespace orvane::cli {
 namespace {
@@ -42,6 +48,7 @@ constexpr milliseconds kPrintPeriod{50};
 struct Options {
   std::optional<int> seconds;
   std::string logPath;
+  std::string pcapngPath;
   std::uint8_t baudRateCode = settings::kDefaultBaudRateCode;
   std::uint32_t linRevision = settings::kLin13;
 };
@@ -96,11 +103,20 @@ void AddBaudOption(CLI::App& monitor, std::uint8_t& baudRateCode) {
 
 int Fail(std::string_view message) { return cli::Fail("monitor", message); }
 
+using CaptureFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+std::int64_t WallMillisecondsNow() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 // Monitors until Ctrl+C, the time limit or an acquisition failure, then
-// stops with the drain rule. Returns the acquisition's error code.
+// stops with the drain rule. Returns the acquisition's error code, or -1
+// when the capture could not be written.
 int Monitor(const analyzer::LinkApi& link, const Options& options,
             const settings::IdentifierDefinition& definition,
-            const settings::OptionSettingsExt& extension, monitor::MessageSink& messages) {
+            const settings::OptionSettingsExt& extension, review::RecordingSource source,
+            std::FILE* capture, monitor::MessageSink& messages) {
   const auto state = std::make_unique<monitor::MonitorState>();
   analyzer::Acquisition acquisition(link, *state, messages);
   analyzer::MonitorSession session(link, *state, acquisition, messages);
@@ -109,9 +125,17 @@ int Monitor(const analyzer::LinkApi& link, const Options& options,
   settings.loggingEnabled = !options.logPath.empty();
   settings.logPath = options.logPath;
   settings.logFormat = app::MakeLogFormat(definition, extension, "IDEN", "HEX");
+  // The analyzer counts its time from the start of monitoring.
+  source.startUnixMilliseconds = WallMillisecondsNow();
   if (!session.Start(settings)) return -1;
 
   RecordPrinter printer(state->MonitorBuffer, settings.logFormat);
+  std::optional<review::PcapngWriter> pcapng;
+  if (capture != nullptr) {
+    pcapng.emplace(capture, settings.logFormat, true);
+    pcapng->Begin(source);
+    printer.onRecord = [&pcapng](const monitor::MonitorRecord& record) { pcapng->Write(record); };
+  }
   const auto deadline = options.seconds
                             ? steady_clock::now() + std::chrono::seconds(*options.seconds)
                             : steady_clock::time_point::max();
@@ -128,6 +152,13 @@ int Monitor(const analyzer::LinkApi& link, const Options& options,
   acquisition.Join();
   printer.PrintNew();
   printer.summary.Print();
+  if (pcapng) {
+    pcapng->Finish();
+    if (!pcapng->Ok()) {
+      Fail("cannot write " + options.pcapngPath);
+      return -1;
+    }
+  }
   return acquisition.LastErrorCode();
 }
 
@@ -147,7 +178,17 @@ int RunMonitor(const Options& options) {
                         options.linRevision, messages)) {
     return 2;
   }
-  return Monitor(connection.link(), options, definition, extension, messages) == 0 ? 0 : 2;
+  CaptureFile capture(nullptr, std::fclose);
+  if (!options.pcapngPath.empty()) {
+    capture.reset(std::fopen(options.pcapngPath.c_str(), "wb"));
+    if (!capture) return Fail("cannot create " + options.pcapngPath);
+  }
+  const analyzer::AnalyzerIdentity& identity = connection.identity();
+  const review::RecordingSource source{identity.firmwareName, identity.serialNumber,
+                                       identity.firmwareVersion, std::nullopt};
+  const int error =
+      Monitor(connection.link(), options, definition, extension, source, capture.get(), messages);
+  return error == 0 ? 0 : 2;
 }
 
 }  // namespace
@@ -158,6 +199,11 @@ void AddMonitor(CommandLine& commandLine) {
   const auto options = std::make_shared<Options>();
   AddSecondsOption(monitor, options->seconds);
   monitor.add_option("--log", options->logPath, "also write the live log to FILE")
+      ->check(NotEmpty())
+      ->type_name("FILE");
+  monitor
+      .add_option("--pcapng", options->pcapngPath,
+                  "also write a Wireshark capture (pcapng, link type LIN) to FILE")
       ->check(NotEmpty())
       ->type_name("FILE");
   AddBaudOption(monitor, options->baudRateCode);

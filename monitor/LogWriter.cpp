@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "monitor/LogLayout.h"
 #include "monitor/MonitorTime.h"
 #include "monitor/TextBuffer.h"
 
@@ -9,34 +10,10 @@ namespace orvane::monitor {
 
 namespace {
 
-// Longer than any line: time 20, columns 40, identifier 4, data and checksum
-// 27, or 19 continuation bytes of 3 characters, plus I/O names of 10.
-using LogLine = TextBuffer<192>;
-
-constexpr std::string_view kLineEnd = "\r\n";
-
-constexpr std::array<std::string_view, 8> kCommandTexts{
-    "Req       ", "End       ", "Sleep     ", "Wakeup    ",
-    "Error     ", "Sim Err   ", "B-Sleep   ", "M-Break   ",
-};
-constexpr std::string_view kUnknownCommand = "  -       ";
-constexpr std::string_view kExtendedCommand = "Extend    ";
-
-constexpr std::array<std::string_view, 13> kErrorTexts{
-    "  -         ", "Parity      ", "CheckSum    ", "Short Msg   ", "Bit         ",
-    "No Res      ", "Sync Break-L", "Sync Field  ", "(Overrun)   ", "(Framing)   ",
-    "(Buffer)    ", "Sync Break-S", "Bus         ",
-};
-constexpr std::string_view kSyncBreak = "Sync Break  ";
-
-std::string_view ErrorText(const MonitorRecord& record) {
-  const bool syncBreak = record.error == kErrorSyncBreakLong || record.error == kErrorSyncBreakShort;
-  if (syncBreak && record.BaseKind() == kKindError) return kSyncBreak;
-  return record.error < kErrorTexts.size() ? kErrorTexts[record.error] : kErrorTexts[0];
-}
+using LogLine = TextBuffer<kLogLineCapacity + 1>;
 
 void AppendErrorColumn(LogLine& line, const MonitorRecord& record) {
-  line.Append(ErrorText(record));
+  line.Append(LogErrorText(record));
   line.Append(",");
 }
 
@@ -48,35 +25,6 @@ void AppendNodeAndDirection(LogLine& line, const MonitorRecord& record) {
   }
   line.Append(record.IsTx() ? "Tx," : "Rx,");
 }
-
-// Ordinary lines without identifier and data: errors that leave no frame to
-// show, wake-up, bus sleep, master break and I/O events.
-bool EndsAfterErrorColumn(const MonitorRecord& record) {
-  switch (record.error) {
-    case kErrorParity: case kErrorSyncBreakLong: case kErrorSyncField:
-    case kErrorBuffer: case kErrorSyncBreakShort: case kErrorBus:
-      return true;
-    default:
-      break;
-  }
-  return record.kind == kKindWakeup || record.kind == kKindBusSleep ||
-         record.kind == kKindMasterBreak || record.IsIoEvent();
-}
-
-// Extended headers without identifier column.
-bool OmitsExtendedIdentifier(const MonitorRecord& record) {
-  switch (record.error) {
-    case kErrorSyncBreakLong: case kErrorSyncField: case kErrorBuffer:
-    case kErrorSyncBreakShort: case kErrorBus:
-      return true;
-    default:
-      break;
-  }
-  return record.kind == kKindWakeup || record.kind == kKindBusSleep ||
-         record.kind == kKindMasterBreak;
-}
-
-bool IsLoggedExtendedKind(std::uint8_t kind) { return kind != 8 && kind != 9 && kind <= 15; }
 
 void AppendExtendedIdentifier(LogLine& line, const MonitorRecord& record, const LogFormat& format) {
   if (format.identifierWithLengthCode) {
@@ -99,29 +47,29 @@ int GroupDataCapacity(int records) { return 7 + 19 * (records - 1); }
 }  // namespace
 
 void WriteLogHeader(std::FILE* file) {
-  static constexpr std::string_view kHeader =
-      "TIME,M/S,Tx/Rx,Command,\tError,IDEN,D0,D1,D2,D3,D4,D5,D6,D7,Sum\r\n";
-  std::fwrite(kHeader.data(), 1, kHeader.size(), file);
+  std::fwrite(kLogHeaderText.data(), 1, kLogHeaderText.size(), file);
+  std::fwrite(kLogLineEnd.data(), 1, kLogLineEnd.size(), file);
 }
 
 void WriteLogRecord(std::FILE* file, const MonitorRecord& record, const LogFormat& format) {
   LogLine line;
   AppendMonitorTime(line, record.time);
   if (record.IsIoEvent()) {
-    line.Append(", ,  ,");
+    line.Append(kLogIoEventColumns);
     line.Append(format.ioEventNames[static_cast<std::size_t>(record.IoEventIndex())]);
     line.Append(",");
   } else {
     AppendNodeAndDirection(line, record);
-    line.Append(record.kind < kCommandTexts.size() ? kCommandTexts[record.kind] : kUnknownCommand);
+    line.Append(record.kind < kLogCommandTexts.size() ? kLogCommandTexts[record.kind]
+                                                      : kLogUnknownCommand);
     line.Append(",");
     AppendErrorColumn(line, record);
   }
 
-  if (!EndsAfterErrorColumn(record)) {
+  if (!LogLineEndsAfterErrorColumn(record)) {
     line.AppendHex2(static_cast<std::uint8_t>(record.Identifier()));
     line.Append(",");
-    if (record.error != kErrorShortMessage && record.error != kErrorNoResponse) {
+    if (!LogLineEndsAfterIdentifier(record)) {
       const int length = format.dataLengths[static_cast<std::size_t>(record.Identifier())];
       for (int column = 0; column < 8; ++column) {
         if (column > 0) line.Append(",");
@@ -135,7 +83,7 @@ void WriteLogRecord(std::FILE* file, const MonitorRecord& record, const LogForma
       line.AppendHex2(record.checksum);
     }
   }
-  line.Append(kLineEnd);
+  line.Append(kLogLineEnd);
   WriteLine(file, line);
 }
 
@@ -146,10 +94,10 @@ int WriteExtendedLogRecord(std::FILE* file, const MonitorRecord& record, int rem
     if (!IsLoggedExtendedKind(record.kind)) return 0;
     AppendMonitorTime(line, record.time);
     AppendNodeAndDirection(line, record);
-    line.Append(kExtendedCommand);
+    line.Append(kLogExtendedCommand);
     line.Append(",");
     AppendErrorColumn(line, record);
-    if (!OmitsExtendedIdentifier(record)) AppendExtendedIdentifier(line, record, format);
+    if (!LogExtendedLineOmitsIdentifier(record)) AppendExtendedIdentifier(line, record, format);
 
     const int count = std::clamp(total, 0, 7);
     for (int index = 0; index < count; ++index) {
@@ -166,7 +114,7 @@ int WriteExtendedLogRecord(std::FILE* file, const MonitorRecord& record, int rem
     }
     remaining -= count;
   }
-  if (remaining == 0) line.Append(kLineEnd);
+  if (remaining == 0) line.Append(kLogLineEnd);
   WriteLine(file, line);
   return remaining;
 }

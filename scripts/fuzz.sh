@@ -29,11 +29,12 @@ out_dir="${ORVANE_FUZZ_OUT:-$ORVANE_ROOT/fuzz-out}"
 parallel="${ORVANE_FUZZ_PARALLEL:-$(nproc)}"
 shared_dir="${ORVANE_SHARED_DIR:-$ORVANE_ROOT/../shared}"
 targets=(${ORVANE_FUZZ_TARGETS:-LdfParserFuzz PatternFileFuzz LogToPatternFuzz ConfigurationFileFuzz
-         SRecordFuzz MonitorBlockFuzz ExtendedFrameFileFuzz})
+         SRecordFuzz MonitorBlockFuzz ExtendedFrameFileFuzz MonitorLogFuzz CaptureFileFuzz})
 
 # The dictionary of each target's format, where the format has keywords.
 declare -A dictionary=(
   [LdfParserFuzz]=ldf [PatternFileFuzz]=pattern [LogToPatternFuzz]=log [SRecordFuzz]=srecord
+  [MonitorLogFuzz]=log
 )
 
 orvane_install_packages

@@ -1,13 +1,12 @@
 // orvane-cli ptn check and orvane-cli log2ptn on small files written here.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "tests/pattern/TempDir.h"
+#include "tests/support/CliProcess.h"
 
 namespace orvane::pattern {
 namespace {
@@ -15,19 +14,10 @@ namespace {
 using testing::TempDir;
 using ::testing::StartsWith;
 
-struct CliRun {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
+using CliRun = orvane::testing::CliRunInFolder;
 
 CliRun RunCli(const TempDir& dir, const std::string& arguments) {
-  const std::filesystem::path out = dir.path() / "stdout.txt";
-  const std::filesystem::path err = dir.path() / "stderr.txt";
-  const std::string command = "cd '" + dir.path().string() + "' && '" ORVANE_CLI "' " + arguments +
-                              " >'" + out.string() + "' 2>'" + err.string() + "'";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::Read(out), TempDir::Read(err)};
+  return orvane::testing::RunCliIn(dir.path(), arguments);
 }
 
 TEST(PtnCheckCommand, AcceptsAndRejectsWithTheMessageAndLine) {

@@ -5,6 +5,10 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -27,6 +31,28 @@ inline CliRun RunCli(const std::string& arguments) {
   }
   const int status = ::pclose(pipe);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+struct CliRunInFolder {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+// Runs orvane-cli with `arguments` in `folder` (relative file names resolve
+// there), stdout and stderr kept apart.
+inline CliRunInFolder RunCliIn(const std::filesystem::path& folder, const std::string& arguments) {
+  const std::filesystem::path out = folder / "stdout.txt";
+  const std::filesystem::path err = folder / "stderr.txt";
+  const std::string command = "cd '" + folder.string() +
+                              "' && ORLINK_DEVICE=virtual '" ORVANE_BINARY_DIR "/bin/orvane-cli' " +
+                              arguments + " >'" + out.string() + "' 2>'" + err.string() + "'";
+  const int status = std::system(command.c_str());
+  const auto read = [](const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  };
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(out), read(err)};
 }
 
 // The lines of `text`; a last line without `lineEnd` is marked "<no line end>".
