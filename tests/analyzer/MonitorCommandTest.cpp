@@ -104,7 +104,7 @@ TEST(CommandLine, EveryCommandPrintsItsHelpOnStdout) {
       {"cfg new --help", "usage: orvane-cli cfg new FILE"},
       {"cfg show x.cfg --help", "usage: orvane-cli cfg show FILE"},
       {"cfg check -h", "usage: orvane-cli cfg check FILE"},
-      {"convert --help", "usage: orvane-cli convert IN OUT"},
+      {"convert --help", "usage: orvane-cli convert IN OUT [--signals LDF] [--signal NAME]"},
       {"info --help", "usage: orvane-cli info"},
       {"ldf --help", "usage: orvane-cli ldf FILE"},
       {"log2ptn --help", "usage: orvane-cli log2ptn LOG [--filter ID] [-o OUT]"},
@@ -126,8 +126,9 @@ TEST(CommandLine, EveryCommandPrintsItsHelpOnStdout) {
   // The program's help lists every command with its arguments.
   const std::string help = RunCli("--help").out;
   for (const char* command :
-       {"\n  cfg new FILE | show FILE | check FILE\n", "\n  convert IN OUT  ", "\n  info  ",
-        "\n  ldf FILE  ", "\n  log2ptn LOG [--filter ID] [-o OUT]\n", "\n  monitor [--seconds N]",
+       {"\n  cfg new FILE | show FILE | check FILE\n",
+        "\n  convert IN OUT [--signals LDF] [--signal NAME]\n", "\n  info  ", "\n  ldf FILE  ",
+        "\n  log2ptn LOG [--filter ID] [-o OUT]\n", "\n  monitor [--seconds N]",
         "\n  ptn check FILE [--editor]  ", "\n  run --config FILE "}) {
     EXPECT_THAT(help, HasSubstr(command));
   }
