@@ -61,4 +61,11 @@ analyzer::AcquisitionSettings MakeAcquisitionSettings(const AppContext& context)
   return acquisition;
 }
 
+monitor::LogFormat CurrentLogFormat(const AppContext& context) {
+  if (context.state.ReviewLogFormat) return *context.state.ReviewLogFormat;
+  const Configuration& configuration = context.configuration;
+  return MakeLogFormat(configuration.Settings.Identifiers, configuration.Settings.Options,
+                       context.state.IdentifierFieldMode, context.state.DataRadix);
+}
+
 }  // namespace orvane::app

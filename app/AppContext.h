@@ -52,4 +52,8 @@ monitor::LogFormat MakeLogFormat(const settings::IdentifierDefinition& identifie
 // (LoadedDescription::NodeOrder) until the thread has ended.
 analyzer::AcquisitionSettings MakeAcquisitionSettings(const AppContext& context);
 
+// How the log saves show records now: the reviewed file's layout while a
+// review is shown, else the current settings'.
+monitor::LogFormat CurrentLogFormat(const AppContext& context);
+
 }  // namespace orvane::app

@@ -21,7 +21,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+
+#include "monitor/LogWriter.h"
+#include "review/ReviewRecords.h"
 
 namespace orvane::app {
 
@@ -102,6 +106,16 @@ struct AppState {
   std::string LanguageCode = "ENG";          // "JPN" or "ENG"
   std::string IdentifierFieldMode = "IDEN";  // "IDEN" or "ID+DLC"
   std::string DataRadix = "HEX";
+  // The name of the saved file the monitor data holds for review; empty
+  // while they hold a run's records.
+  std::string ReviewFile;
+  // The reviewed file's log layout, used by the log saves while it is shown.
+  std::optional<monitor::LogFormat> ReviewLogFormat;
+  // The open analyzer's name, serial number and firmware version.
+  review::RecordingSource Analyzer;
+  // The analyzer and start time of the records the monitor data hold: the
+  // open analyzer and the last start, or what a reviewed capture tells.
+  review::RecordingSource Recording;
 
   bool Monitoring() const { return MonitorStopped == 0; }
 };

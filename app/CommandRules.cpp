@@ -11,6 +11,8 @@ CommandState CommandStateOf(MainCommand command, const AppState& state,
   const settings::OptionSettingsExt& options = configuration.Settings.Options;
   const bool eachMode = options.EachMode != 0;
   const bool monitorOpen = state.WindowOpen[Window::kMonitor];
+  const bool reviewing = !state.ReviewFile.empty();
+  const bool idle = stopped && state.AcquisitionRunning == 0;
   const auto open = [&](Window window) { return state.WindowOpen[window]; };
 
   switch (command) {
@@ -19,6 +21,7 @@ CommandState CommandStateOf(MainCommand command, const AppState& state,
     case MainCommand::kSaveConfiguration:
     case MainCommand::kLoadLinDescription:
     case MainCommand::kSaveMonitorLog:
+    case MainCommand::kExportMonitorPcapng:
     case MainCommand::kExit:
     case MainCommand::kStart:
     case MainCommand::kStartButton:
@@ -32,12 +35,17 @@ CommandState CommandStateOf(MainCommand command, const AppState& state,
     case MainCommand::kCopyMonitorLog:
       return {stopped && !measuring, false};
     case MainCommand::kSaveCaptureLog:
+    case MainCommand::kExportCapturePcapng:
       return {open(Window::kCapture), false};
+    case MainCommand::kOpenMonitorLog:
+      return {idle, false};
+    case MainCommand::kExportSignalsCsv:
+      return {stopped && descriptionLoaded, false};
     case MainCommand::kStop:
     case MainCommand::kStopButton:
       return {!stopped, false};
     case MainCommand::kCapture:
-      return {!stopped && !measuring, false};
+      return {(!stopped || reviewing) && !measuring, false};
     case MainCommand::kIdentifierDefinition:
       return {stopped && state.IdentifierFieldMode != "ID+DLC", false};
     case MainCommand::kModeNone:

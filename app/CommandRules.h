@@ -20,6 +20,11 @@ enum class MainCommand : std::int32_t {
   kSaveMonitorLog = 32778,
   kCopyMonitorLog = 32802,
   kSaveCaptureLog = 32830,
+  // Review and interchange.
+  kOpenMonitorLog = 32850,
+  kExportMonitorPcapng = 32851,
+  kExportCapturePcapng = 32852,
+  kExportSignalsCsv = 32853,
   kExit = 32779,
   kStart = 32771,
   kStartButton = 1000,

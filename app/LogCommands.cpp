@@ -10,12 +10,6 @@ namespace {
 
 constexpr std::int32_t kLogFileErrorMessage = 105;
 
-monitor::LogFormat CurrentLogFormat(const AppContext& context) {
-  const Configuration& configuration = context.configuration;
-  return MakeLogFormat(configuration.Settings.Identifiers, configuration.Settings.Options,
-                       context.state.IdentifierFieldMode, context.state.DataRadix);
-}
-
 // The save dialog of a log file, then `write` into the chosen file;
 // message 105 when that fails.
 template <typename WriteLog>

@@ -1,9 +1,11 @@
 #include "app/RunControl.h"
 
+#include <chrono>
 #include <utility>
 
 #include "settings/FixedText.h"
 #include "settings/LogFileName.h"
+#include "app/ReviewCommands.h"
 #include "monitor/MessageCatalogue.h"
 #include "simulation/SlotNames.h"
 
@@ -70,6 +72,12 @@ bool RunControl::Start() {
     // The previous run's thread, told to stop, ends within one poll and may
     // still read its node order until then.
     acquisition_.Join();
+    EndReview(context_);
+    state.Recording = state.Analyzer;
+    state.Recording.startUnixMilliseconds =
+        std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::system_clock::now().time_since_epoch())
+            .count();
     runNodeOrder_ = context_.description.NodeOrder();
     analyzer::AcquisitionSettings settings = MakeAcquisitionSettings(context_);
     settings.stopPollInterval = acquisitionPollInterval_;

@@ -38,6 +38,10 @@ std::string MonitorWindowTitle(bool eachMode, std::uint8_t sortOrder, std::int32
   return title;
 }
 
+std::string ReviewWindowTitle(std::string_view fileName) {
+  return "Monitor Window - [" + std::string(fileName) + "]";
+}
+
 std::string EachIdWindowTitle(std::uint8_t sortOrder) {
   return sortOrder == settings::kOrderOfNode ? "Each ID Window - (Order of Node)"
                                              : "Each ID Window - (Order of ID)";
@@ -51,6 +55,10 @@ void RetitleMonitorWindow(const AppContext& context) {
   if (!context.state.WindowOpen[Window::kMonitor]) return;
   const Configuration& configuration = context.configuration;
   const settings::OptionSettingsExt& options = configuration.Settings.Options;
+  if (!context.state.ReviewFile.empty()) {
+    context.windows.SetWindowTitle(Window::kMonitor, ReviewWindowTitle(context.state.ReviewFile));
+    return;
+  }
   context.windows.SetWindowTitle(
       Window::kMonitor,
       MonitorWindowTitle(options.EachMode != 0, options.SortOrder, context.state.SimulationMode,

@@ -21,6 +21,9 @@ std::string MainFrameTitle(std::string_view configPath);
 std::string MonitorWindowTitle(bool eachMode, std::uint8_t sortOrder, std::int32_t simulationMode,
                                bool loggingEnabled);
 
+// "Monitor Window - [<file name>]" while a saved file is reviewed.
+std::string ReviewWindowTitle(std::string_view fileName);
+
 // "Each ID Window - (Order of ID)" or "Each ID Window - (Order of Node)".
 std::string EachIdWindowTitle(std::uint8_t sortOrder);
 

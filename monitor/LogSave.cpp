@@ -15,17 +15,6 @@ struct FileCloser {
 };
 using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens `path` for writing, runs `write` on it and reports whether the file
-// was created and every byte reached it.
-template <typename WriteRecords>
-bool WriteLogFile(const std::filesystem::path& path, WriteRecords write) {
-  FilePointer file(std::fopen(path.c_str(), "wb"));
-  if (!file) return false;
-  write(file.get());
-  const bool written = std::fflush(file.get()) == 0 && std::ferror(file.get()) == 0;
-  return std::fclose(file.release()) == 0 && written;
-}
-
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   std::ifstream input(path, std::ios::binary);
   if (!input) return std::nullopt;
@@ -36,10 +25,33 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 
 }  // namespace
 
+bool WriteFileWith(const std::filesystem::path& path,
+                   const std::function<void(std::FILE*)>& write) {
+  FilePointer file(std::fopen(path.c_str(), "wb"));
+  if (!file) return false;
+  write(file.get());
+  const bool written = std::fflush(file.get()) == 0 && std::ferror(file.get()) == 0;
+  return std::fclose(file.release()) == 0 && written;
+}
+
+std::vector<MonitorRecord> RingRecordsInOrder(const MonitorRing& ring) {
+  const RingSnapshot snapshot = ring.Snapshot();
+  const std::span<const MonitorRecord> records = ring.Records();
+  std::vector<MonitorRecord> ordered;
+  ordered.reserve(snapshot.Count());
+  if (snapshot.wrapped) {
+    const auto older = records.subspan(snapshot.writeIndex);
+    ordered.insert(ordered.end(), older.begin(), older.end());
+  }
+  const auto newer = records.first(snapshot.writeIndex);
+  ordered.insert(ordered.end(), newer.begin(), newer.end());
+  return ordered;
+}
+
 bool SaveLog(const std::filesystem::path& path, const MonitorRing& ring, const LogFormat& format) {
   const RingSnapshot snapshot = ring.Snapshot();
   const std::span<const MonitorRecord> records = ring.Records();
-  return WriteLogFile(path, [&](std::FILE* file) {
+  return WriteFileWith(path, [&](std::FILE* file) {
     LogSequenceWriter writer(format);
     if (snapshot.wrapped) writer.Write(file, records.subspan(snapshot.writeIndex));
     writer.Write(file, records.first(snapshot.writeIndex));
@@ -48,7 +60,8 @@ bool SaveLog(const std::filesystem::path& path, const MonitorRing& ring, const L
 
 bool SaveLog(const std::filesystem::path& path, std::span<const MonitorRecord> records,
              const LogFormat& format) {
-  return WriteLogFile(path, [&](std::FILE* file) { LogSequenceWriter(format).Write(file, records); });
+  return WriteFileWith(path,
+                       [&](std::FILE* file) { LogSequenceWriter(format).Write(file, records); });
 }
 
 std::optional<std::string> CopyMonitorLogData(const std::filesystem::path& folder,

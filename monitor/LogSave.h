@@ -9,16 +9,26 @@
 // file I/O for as long as the file takes to write.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "monitor/LogWriter.h"
 #include "monitor/MonitorRecord.h"
 #include "monitor/MonitorState.h"
 
 namespace orvane::monitor {
+
+// Opens `path` for writing (created or overwritten), runs `write` on it and
+// reports whether the file was created and every byte reached it.
+bool WriteFileWith(const std::filesystem::path& path, const std::function<void(std::FILE*)>& write);
+
+// The ring's valid records, oldest first, in one sequence.
+std::vector<MonitorRecord> RingRecordsInOrder(const MonitorRing& ring);
 
 // Writes every valid record of the ring, oldest first: records 0 to write
 // index - 1 before it has wrapped, otherwise all MonitorCapacity records

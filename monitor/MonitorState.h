@@ -48,9 +48,7 @@ struct RingSnapshot {
   // Ring index of the oldest valid record.
   std::uint32_t Oldest() const { return wrapped ? writeIndex : 0; }
   // Ring index of the record at `position` (0 = oldest) in age order.
-  std::uint32_t IndexOf(std::uint32_t position) const {
-    return (Oldest() + position) % capacity;
-  }
+  std::uint32_t IndexOf(std::uint32_t position) const { return (Oldest() + position) % capacity; }
 };
 
 // A ring of records, zeroed and allocated on the heap: MonitorCapacity of

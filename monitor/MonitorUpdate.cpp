@@ -166,6 +166,26 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask) {
   view.Publish(viewIndex, viewWrapped);
 }
 
+void RebuildIdTablesUpTo(MonitorState& state, std::uint32_t lastIndex, int sortOrder,
+                         const IdentifierSlotMap* nodeOrder) {
+  for (std::size_t slot = 0; slot < state.EachIdTable.records.size(); ++slot) {
+    state.EachIdTable.seen[slot].store(false, std::memory_order_relaxed);
+    state.EachIdTable.records[slot].Store({});
+  }
+  for (std::size_t identifier = 0; identifier < state.LastFrameTable.records.size(); ++identifier) {
+    state.LastFrameTable.counters[identifier].store(0, std::memory_order_relaxed);
+    state.LastFrameTable.records[identifier].Store({});
+  }
+  const IdentifierSlotMap* const mapInForce = sortOrder == 1 ? nodeOrder : nullptr;
+  const RingSnapshot snapshot = state.ViewBuffer.Snapshot();
+  const std::span<const MonitorRecord> view = state.ViewBuffer.Records();
+  for (std::uint32_t position = 0; position < snapshot.Count(); ++position) {
+    const std::uint32_t index = snapshot.IndexOf(position);
+    StoreInTables(state, view[index], mapInForce);
+    if (index == lastIndex) break;
+  }
+}
+
 std::uint32_t UpdateIdTables(MonitorState& state, std::uint32_t previousWriteIndex, int sortOrder,
                              const IdentifierSlotMap* nodeOrder) {
   const std::span<const MonitorRecord> view = state.ViewBuffer.Records();

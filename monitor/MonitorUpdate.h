@@ -73,4 +73,11 @@ void UpdateViewBuffer(MonitorState& state, const MonitorMask& mask);
 std::uint32_t UpdateIdTables(MonitorState& state, std::uint32_t previousWriteIndex, int sortOrder,
                              const IdentifierSlotMap* nodeOrder);
 
+// Empties both tables and stores the ViewBuffer records from the oldest up
+// to the one at ring index `lastIndex` in them, as UpdateIdTables would have
+// while monitoring reached that record: the tables as of that record. Only
+// while no acquisition thread runs.
+void RebuildIdTablesUpTo(MonitorState& state, std::uint32_t lastIndex, int sortOrder,
+                         const IdentifierSlotMap* nodeOrder);
+
 }  // namespace orvane::monitor

@@ -19,13 +19,16 @@
 #include "app/ConfigurationCommands.h"
 #include "app/DescriptionCommands.h"
 #include "app/ExitCommands.h"
+#include "app/ExportCommands.h"
 #include "app/LogCommands.h"
 #include "app/ModeCommands.h"
+#include "app/ReviewCommands.h"
 #include "app/RunControl.h"
 #include "app/WindowCommands.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/KeyCodes.h"
 #include "app/ui/QtText.h"
+#include "app/ui/ReviewOpen.h"
 
 namespace orvane::ui {
 namespace {
@@ -192,6 +195,12 @@ void CMainFrame::BuildHandlers() {
     }
   });
   add(MainCommand::kSaveCaptureLog, [&context] { app::SaveCaptureLog(context); });
+  add(MainCommand::kOpenMonitorLog, [this, &context] {
+    if (const auto path = app::ChooseReviewFile(context)) OpenReview(*path);
+  });
+  add(MainCommand::kExportMonitorPcapng, [&context] { app::ExportMonitorPcapng(context); });
+  add(MainCommand::kExportCapturePcapng, [&context] { app::ExportCapturePcapng(context); });
+  add(MainCommand::kExportSignalsCsv, [&context] { app::ExportSignalsCsv(context); });
   add(MainCommand::kExit, [&context] { app::RequestExit(context); });
   add(MainCommand::kStart, [&run] { run.Start(); });
   add(MainCommand::kStartButton, [&run] { run.Start(); });
@@ -217,6 +226,16 @@ void CMainFrame::BuildHandlers() {
   add(MainCommand::kToggleEachMode, [&context] { app::ToggleEachMode(context); });
   add(MainCommand::kEachModeOrderOfId, [&context] { app::SelectEachModeOrder(context, 0); });
   add(MainCommand::kEachModeOrderOfNode, [&context] { app::SelectEachModeOrder(context, 1); });
+}
+
+bool CMainFrame::OpenReview(const std::string& path) {
+  if (context_ == nullptr ||
+      !app::CommandStateOf(MainCommand::kOpenMonitorLog, state_, context_->configuration).enabled) {
+    return false;
+  }
+  const bool shown = OpenReviewFile(this, *context_, path);
+  UpdateCommandStates();
+  return shown;
 }
 
 QAction* CMainFrame::ActionOf(MainCommand command) const {
@@ -297,11 +316,17 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-  // A dropped configuration file is loaded as Load would, while stopped.
+  // A dropped log or capture is opened for review, a dropped configuration
+  // file loaded as Load would, while stopped.
   for (const QUrl& url : event->mimeData()->urls()) {
     if (!url.isLocalFile() || context_ == nullptr || !state_.MonitorStopped) continue;
-    app::LoadConfigurationFrom(*context_, context_->description, url.toLocalFile().toStdString());
+    const std::string path = url.toLocalFile().toStdString();
     event->acceptProposedAction();
+    if (app::IsReviewFileName(path)) {
+      OpenReview(path);
+      return;
+    }
+    app::LoadConfigurationFrom(*context_, context_->description, path);
     UpdateCommandStates();
     return;
   }

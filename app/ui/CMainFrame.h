@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "app/AppContext.h"
 #include "app/CommandRules.h"
@@ -50,6 +51,8 @@ class CMainFrame final : public QMainWindow {
   // Availability and check marks of the menus and the dialog bar, again.
   void UpdateCommandStates();
   QAction* ActionOf(app::MainCommand command) const;
+  // Reads a saved log or capture and shows it for review, while stopped.
+  bool OpenReview(const std::string& path);
   QPushButton* ButtonOf(app::MainCommand command) const;
 
   // What the frame does as it goes: called once the close was accepted,

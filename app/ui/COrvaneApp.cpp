@@ -11,6 +11,7 @@
 #include "analyzer/OpenAnalyzer.h"
 #include "analyzer/Sleep.h"
 #include "app/ExitCommands.h"
+#include "app/ReviewCommands.h"
 #include "app/Startup.h"
 #include "app/WindowCommands.h"
 #include "app/WindowTitles.h"
@@ -86,7 +87,8 @@ std::optional<int> COrvaneApp::Start(const QStringList& arguments) {
   const QCommandLineOption noSplash(QStringLiteral("nosplash"),
                                     QStringLiteral("Start without the splash window."));
   parser.addOption(noSplash);
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Configuration file."));
+  parser.addPositionalArgument(QStringLiteral("file"),
+                               QStringLiteral("Configuration file, or a log or capture to review."));
   parser.parse(QStringList{QStringLiteral("orvane")} + arguments);
   const bool splashWanted = !parser.isSet(noSplash);
 
@@ -99,7 +101,10 @@ std::optional<int> COrvaneApp::Start(const QStringList& arguments) {
   state_.DataRadix = "HEX";
   if (!BindLink()) return kExitStartFailed;
   const QStringList positional = parser.positionalArguments();
-  RestoreSavedState(positional.isEmpty() ? QString() : positional.first());
+  const QString file = positional.isEmpty() ? QString() : positional.first();
+  const bool review = app::IsReviewFileName(file.toStdString());
+  if (review) reviewPath_ = file.toStdString();
+  RestoreSavedState(review ? QString() : file);
   CreateMainFrame();
   state_.ViewUpdateCode = {};
   monitor_->AcquisitionFailed = false;
@@ -205,6 +210,7 @@ bool COrvaneApp::OpenTheAnalyzer() {
       ui);
   // A connection is made even when a later step failed; it is closed at exit.
   analyzerOpened_ = true;
+  state_.Analyzer = {identity_.firmwareName, identity_.serialNumber, identity_.firmwareVersion, {}};
   if (opened) AddVirtualAnalyzerMenu(*frame_, binding_.virtualControl);
   return opened;
 }
@@ -228,6 +234,7 @@ void COrvaneApp::PostInitialize() {
   context_->windows.OpenWindow(app::Window::kMonitor);
   context_->windows.OpenWindow(app::Window::kStatus);
   app::BringWindowToFront(*context_, app::Window::kMonitor);
+  if (!reviewPath_.empty()) frame_->OpenReview(reviewPath_);
   app::RetitleMonitorWindow(*context_);
   frame_->UpdateCommandStates();
 }

@@ -50,7 +50,8 @@ class COrvaneApp {
   COrvaneApp& operator=(const COrvaneApp&) = delete;
 
   // Runs start-up with the program's arguments (without the program name):
-  // an optional configuration file and --nosplash. Returns the exit status
+  // an optional configuration file (or a log or capture to review) and
+  // --nosplash. Returns the exit status
   // when the program must end now (a second instance, a failed start),
   // nothing when it runs.
   std::optional<int> Start(const QStringList& arguments);
@@ -90,6 +91,8 @@ class COrvaneApp {
   analyzer::LinkBinding binding_;
   std::optional<analyzer::RegisterMap> map_;
   bool analyzerOpened_ = false;
+  // A log or capture named on the command line, opened once started.
+  std::string reviewPath_;
 
   GuiMessageSink messages_;
   WindowRegistry registry_;

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "app/ReviewCommands.h"
 #include "views/Capture.h"
 #include "views/EachIdRows.h"
 #include "views/ui/MonitorPagePaint.h"
@@ -253,6 +254,7 @@ void CMonitSView::Find(bool first) {
 
 void CMonitSView::ShowFoundRecord(const views::FindHit& hit) {
   foundIndex_ = static_cast<std::int32_t>(hit.index);
+  app::SelectReviewRecord(context_, hit.index);
   RefreshSnapshot();
   verticalScrollBar()->setValue(views::FindScrollPosition(
       hit.position, grid_->rowHeight(), snapshot_.Count(), recordRows_, scrollMaximum()));
@@ -351,6 +353,9 @@ void CMonitSView::mouseDoubleClickEvent(QMouseEvent* event) {
       snapshot_, at.y(), scrollPosition(), grid_->rowHeight(), recordRows_);
   if (!m) return;
   views::ToggleMarker(marker_, *m, Records()[*m - 1].time);
+  if (marker_.on && kind_ == MonitorWindowKind::kMonitor) {
+    app::SelectReviewRecord(context_, *m - 1);
+  }
   viewport()->update();
 }
 
