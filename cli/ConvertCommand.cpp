@@ -154,24 +154,27 @@ int Convert(const ConvertOptions& options) {
 }  // namespace
 
 void AddConvert(CommandLine& commandLine) {
-  CLI::App& convert =
-      commandLine.AddCommand(commandLine.root(), "convert",
-                             "convert a monitor log to pcapng for Wireshark, or a capture to a log");
+  CLI::App& convert = commandLine.AddCommand(
+      commandLine.root(), "convert",
+      "convert a monitor log to pcapng for Wireshark, or a capture to a log");
   const auto options = std::make_shared<ConvertOptions>();
   convert.add_option("IN", options->input, "the monitor log, pcapng or pcap file to read")
       ->required()
       ->type_name("");
-  convert.add_option("OUT", options->output,
-                     "the file to write: .log, .pcapng, or .csv with --signals")
+  convert
+      .add_option("OUT", options->output,
+                  "the file to write: .log, .pcapng, or .csv with --signals")
       ->required()
       ->check(NotEmpty())
       ->type_name("");
-  convert.add_option("--signals", options->descriptionPath,
-                     "write the decoded signals of every frame received as CSV, with this LIN "
-                     "description file")
+  convert
+      .add_option("--signals", options->descriptionPath,
+                  "write the decoded signals of every frame received as CSV, with this LIN "
+                  "description file")
       ->type_name("LDF");
-  convert.add_option("--signal", options->signalNames,
-                     "with --signals: only this signal (repeat for more; default all)")
+  convert
+      .add_option("--signal", options->signalNames,
+                  "with --signals: only this signal (repeat for more; default all)")
       ->type_name("NAME");
   commandLine.RunsWhenChosen(convert, [options] { return Convert(*options); });
 }

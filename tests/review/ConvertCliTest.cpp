@@ -133,8 +133,9 @@ TEST(ConvertCommand, SignalsOfEveryFrameAsCsv) {
             " 00:00:01.434     ,S,Rx,End       ,  -         ,11,33,00,  ,  ,  ,  ,  ,  ,9b\r\n");
   const std::string ldf = ORVANE_SOURCE_DIR "/emulator/demo-network.ldf";
 
-  const CliRun run = RunConvert(
-      dir, "--signals '" + ldf + "' --signal DlDoorOpen --signal DlWindowPosition door.log door.csv");
+  const CliRun run =
+      RunConvert(dir, "--signals '" + ldf +
+                          "' --signal DlDoorOpen --signal DlWindowPosition door.log door.csv");
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(TempDir::Read(dir.path() / "door.csv"),
             "Time,Frame,Signal,Raw,Value\r\n"
