@@ -75,6 +75,7 @@ enum ViewUpdate : std::int32_t {
   kUpdateMonitoringStopped = 6,
   kUpdateSizeChanged = 8,  // a monitor view's size changed: back buffers are rebuilt
   kUpdateCaptureTaken = 11,
+  kUpdateTablesChanged = 14,  // the Each ID and last-frame tables were rebuilt (a review)
 };
 
 // One code per family of views; each view resets its family's code.

@@ -67,6 +67,8 @@ bool ShowReview(const AppContext& context, review::ReviewReadResult result, std:
   context.state.Recording = review.source;
   if (!context.state.WindowOpen[Window::kMonitor]) context.windows.OpenWindow(Window::kMonitor);
   RetitleMonitorWindow(context);
+  // The monitor views take the new records as after a run.
+  context.state.ViewUpdateCode.Monitor = kUpdateMonitoringStopped;
   context.windows.RefreshAllViews();
   context.windows.RefreshSignalWindows();
   const std::string problems = review::DescribeReadProblems(review.problems, review.positionUnit);
@@ -79,6 +81,7 @@ void SelectReviewRecord(const AppContext& context, std::uint32_t viewIndex) {
   const analyzer::AcquisitionSettings settings = MakeAcquisitionSettings(context);
   monitor::RebuildIdTablesUpTo(context.monitor, viewIndex, settings.sortOrder, settings.nodeOrder);
   context.windows.RefreshSignalWindows();
+  context.state.ViewUpdateCode.Monitor = kUpdateTablesChanged;
   context.windows.RefreshAllViews();
 }
 

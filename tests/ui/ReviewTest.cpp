@@ -144,6 +144,10 @@ class ReviewTest : public QObject {
     QVERIFY(monitorView != nullptr);
     const std::uint32_t readRecords = 2 * kFramePairs - 1;
     QCOMPARE(Monitor().ViewBuffer.Snapshot().Count(), readRecords);
+    // The browse display scrolls over all of them.
+    QCOMPARE(monitorView->scrollMaximum(),
+             static_cast<int>(readRecords) * monitorView->grid().rowHeight() -
+                 monitorView->recordRowsPerPage() * monitorView->grid().rowHeight());
 
     // Find the second DoorLeftStatus frame: the signal monitor shows its
     // window position, not the file's last one.

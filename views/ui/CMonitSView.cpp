@@ -183,6 +183,12 @@ void CMonitSView::OnViewUpdate(const app::ViewUpdateCodes& codes) {
     case app::kUpdateSizeChanged:
       RecreateBackBuffer();
       break;
+    case app::kUpdateTablesChanged:
+      if (kind_ == MonitorWindowKind::kEachId) {
+        SetScrollSizes(TotalRows() * grid_->rowHeight());
+        viewport()->update();
+      }
+      break;
     case kUpdateFindFirst:
       Find(true);
       break;

@@ -49,7 +49,8 @@ class CMonitSView final : public QAbstractScrollArea, public ShellView {
   ~CMonitSView() override;
 
   // Update codes of the monitor views: 5 start, 6 stopped, 8 size changed,
-  // 11 take a capture (kind 2), 12 find first and 13 find next (kind 0).
+  // 11 take a capture (kind 2), 12 find first and 13 find next (kind 0),
+  // 14 tables rebuilt (kind 1).
   void OnViewUpdate(const app::ViewUpdateCodes& codes) override;
   // A start: the find forgets its hit.
   void OnResetCaptureAndFind() override;
