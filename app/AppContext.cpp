@@ -61,6 +61,14 @@ analyzer::AcquisitionSettings MakeAcquisitionSettings(const AppContext& context)
   return acquisition;
 }
 
+static_assert(sizeof(settings::SignalSelection) == signals::kSelectionBytes);
+
+signals::SignalSelection SelectionOf(settings::SettingsRecord& settings) {
+  auto* bytes = reinterpret_cast<std::uint8_t*>(&settings.Selection);
+  return signals::SignalSelection(
+      std::span<std::uint8_t, signals::kSelectionBytes>(bytes, signals::kSelectionBytes));
+}
+
 monitor::LogFormat CurrentLogFormat(const AppContext& context) {
   if (context.state.ReviewLogFormat) return *context.state.ReviewLogFormat;
   const Configuration& configuration = context.configuration;

@@ -16,6 +16,7 @@
 #include "app/WindowRequests.h"
 #include "monitor/MessageSink.h"
 #include "monitor/MonitorState.h"
+#include "signals/SignalSelection.h"
 #include "simulation/MasterRun.h"
 #include "simulation/SlaveSimulation.h"
 #include "views/Capture.h"
@@ -51,6 +52,10 @@ monitor::LogFormat MakeLogFormat(const settings::IdentifierDefinition& identifie
 // the loaded description; whoever starts a thread with it keeps it alive
 // (LoadedDescription::NodeOrder) until the thread has ended.
 analyzer::AcquisitionSettings MakeAcquisitionSettings(const AppContext& context);
+
+// The settings record's 520 signal selection bytes, read and changed in
+// place.
+signals::SignalSelection SelectionOf(settings::SettingsRecord& settings);
 
 // How the log saves show records now: the reviewed file's layout while a
 // review is shown, else the current settings'.

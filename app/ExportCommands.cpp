@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/LogCommands.h"
 #include "monitor/LogSave.h"
-#include "monitor/MessageCatalogue.h"
 #include "review/PcapngWriter.h"
 #include "review/SignalCsv.h"
 #include "signals/SignalDisplayOrder.h"
@@ -16,19 +16,7 @@
 namespace orvane::app {
 namespace {
 
-constexpr std::int32_t kFileErrorMessage = 105;
 constexpr std::string_view kPcapngFilter = "pcapng File(*.pcapng)|*.pcapng|All(*.*)|*.*||";
-
-// The save dialog, then `write` into the chosen file; message 105 when that
-// fails.
-template <typename Write>
-bool ExportAs(const AppContext& context, const FileDialogRequest& request, Write write) {
-  const std::optional<std::string> path = context.windows.ChooseFile(request);
-  if (!path) return false;
-  if (write(*path)) return true;
-  monitor::ShowErrorMessage(context.messages, kFileErrorMessage);
-  return false;
-}
 
 bool WritePcapng(const AppContext& context, const std::string& path,
                  const std::vector<monitor::MonitorRecord>& records) {
@@ -42,22 +30,20 @@ bool WritePcapng(const AppContext& context, const std::string& path,
 
 bool ExportPcapng(const AppContext& context, std::string_view title,
                   const std::vector<monitor::MonitorRecord>& records) {
-  return ExportAs(context,
-                  {.save = true,
-                   .initialName = "default.pcapng",
-                   .defaultExtension = "pcapng",
-                   .filter = kPcapngFilter,
-                   .title = title},
-                  [&](const std::string& path) { return WritePcapng(context, path, records); });
+  return SaveThroughDialog(
+      context,
+      {.save = true,
+       .initialName = "default.pcapng",
+       .defaultExtension = "pcapng",
+       .filter = kPcapngFilter,
+       .title = title},
+      [&](const std::string& path) { return WritePcapng(context, path, records); });
 }
 
 // The names of the signals the signal select window has chosen.
 std::vector<std::string> SelectedSignalNames(const AppContext& context,
                                              const signals::LinDescription& description) {
-  settings::SettingsRecord& settings = context.configuration.Settings;
-  auto* bytes = reinterpret_cast<std::uint8_t*>(&settings.Selection);
-  const signals::SignalSelection selection(
-      std::span<std::uint8_t, signals::kSelectionBytes>(bytes, signals::kSelectionBytes));
+  const signals::SignalSelection selection = SelectionOf(context.configuration.Settings);
   std::vector<std::string> names;
   for (const signals::SignalRow row :
        signals::BuildSignalRows(description, signals::SortOrder::kById, selection)) {
@@ -82,20 +68,20 @@ bool ExportSignalsCsv(const AppContext& context) {
   const signals::LinDescription* description = context.description.Description();
   if (description == nullptr) return false;
   const std::vector<std::string> names = SelectedSignalNames(context, *description);
-  return ExportAs(context,
-                  {.save = true,
-                   .initialName = "signals.csv",
-                   .defaultExtension = "csv",
-                   .filter = "CSV File(*.csv)|*.csv|All(*.*)|*.*||",
-                   .title = "Export Signals as CSV"},
-                  [&](const std::string& path) {
-                    std::ofstream out(path, std::ios::binary);
-                    review::WriteSignalCsv(
-                        out, *description, names,
-                        monitor::RingRecordsInOrder(context.monitor.MonitorBuffer));
-                    out.close();
-                    return !out.fail();
-                  });
+  return SaveThroughDialog(context,
+                           {.save = true,
+                            .initialName = "signals.csv",
+                            .defaultExtension = "csv",
+                            .filter = "CSV File(*.csv)|*.csv|All(*.*)|*.*||",
+                            .title = "Export Signals as CSV"},
+                           [&](const std::string& path) {
+                             std::ofstream out(path, std::ios::binary);
+                             review::WriteSignalCsv(
+                                 out, *description, names,
+                                 monitor::RingRecordsInOrder(context.monitor.MonitorBuffer));
+                             out.close();
+                             return !out.fail();
+                           });
 }
 
 }  // namespace orvane::app

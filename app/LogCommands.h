@@ -8,6 +8,7 @@
 // file dialogs.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,12 @@
 #include "app/AppContext.h"
 
 namespace orvane::app {
+
+// The save dialog `request`, then `write` into the chosen file; message
+// 105 when that fails. Returns whether the file was written. The log saves
+// and the exports share it.
+bool SaveThroughDialog(const AppContext& context, const FileDialogRequest& request,
+                       const std::function<bool(const std::string& path)>& write);
 
 // The save dialog (default name "default.log"), then the MonitorBuffer's
 // records, oldest first, as log lines into the chosen file; message 105

@@ -9,17 +9,9 @@
 
 namespace orvane::ui {
 
-static_assert(sizeof(settings::SignalSelection) == signals::kSelectionBytes);
-
 SignalSources SignalSourcesOf(const app::AppContext& context) {
   return SignalSources{context.description, context.configuration.Settings, context.state,
                        context.monitor.LastFrameTable};
-}
-
-signals::SignalSelection SelectionOf(settings::SettingsRecord& settings) {
-  auto* bytes = reinterpret_cast<std::uint8_t*>(&settings.Selection);
-  return signals::SignalSelection(
-      std::span<std::uint8_t, signals::kSelectionBytes>(bytes, signals::kSelectionBytes));
 }
 
 signals::SortOrder SortOrderOf(const settings::SettingsRecord& settings) {

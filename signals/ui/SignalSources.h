@@ -38,8 +38,7 @@ struct SignalSources {
 
 SignalSources SignalSourcesOf(const app::AppContext& context);
 
-// The settings record's 520 selection bytes, read and changed in place.
-signals::SignalSelection SelectionOf(settings::SettingsRecord& settings);
+using app::SelectionOf;
 
 // The settings' sort order; any value but Order of Node is Order of ID.
 signals::SortOrder SortOrderOf(const settings::SettingsRecord& settings);
