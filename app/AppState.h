@@ -53,8 +53,10 @@ enum class Window : std::size_t {
   kEachId,
   kCapture,
   kFind,
+  kSignalPlot,
+  kBusStatistics,
 };
-inline constexpr std::size_t kWindowCount = 9;
+inline constexpr std::size_t kWindowCount = 11;
 
 class WindowOpenFlags {
  public:

@@ -41,6 +41,8 @@ CommandState CommandStateOf(MainCommand command, const AppState& state,
       return {idle, false};
     case MainCommand::kExportSignalsCsv:
       return {stopped && descriptionLoaded, false};
+    case MainCommand::kDescriptionReport:
+      return {descriptionLoaded, false};
     case MainCommand::kStop:
     case MainCommand::kStopButton:
       return {!stopped, false};
@@ -64,10 +66,14 @@ CommandState CommandStateOf(MainCommand command, const AppState& state,
       return {mode == kModeSlave, open(Window::kSlaveMonitor)};
     case MainCommand::kStatusWindow:
       return {true, open(Window::kStatus)};
+    case MainCommand::kBusStatisticsWindow:
+      return {true, open(Window::kBusStatistics)};
     case MainCommand::kSignalSelectWindow:
       return {!measuring && descriptionLoaded, open(Window::kSignalSelect)};
     case MainCommand::kSignalMonitorWindow:
       return {!measuring && descriptionLoaded, open(Window::kSignalMonitor)};
+    case MainCommand::kSignalPlotWindow:
+      return {!measuring && descriptionLoaded, open(Window::kSignalPlot)};
     case MainCommand::kCaptureWindow:
       return {!measuring, open(Window::kCapture)};
     case MainCommand::kFindWindow:

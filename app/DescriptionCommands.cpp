@@ -12,6 +12,7 @@ namespace {
 
 // The open dialog's pattern behind the filter's name.
 constexpr std::string_view kDescriptionFilePattern = "|*.ldf||";
+constexpr std::string_view kLoadRelaxedButton = "Load with relaxed rules";
 
 // The load's questions and reports, through the application's windows and
 // message boxes.
@@ -34,9 +35,21 @@ class DescriptionPrompt final : public signals::LoadPrompt {
     return path;
   }
 
-  void ShowFailure(int /*messageId*/, std::string_view text) override {
-    context_.messages.Show(
-        {.caption = kApplicationTitle, .text = text, .icon = monitor::MessageIcon::kStop});
+  void ShowFailure(int messageId, std::string_view text) override {
+    ShowFailureDetail(messageId, text, {}, false);
+  }
+
+  // The stop box with where the load failed in its detail, and the relaxed
+  // retry as a further button when a relaxed load would get through.
+  bool ShowFailureDetail(int /*messageId*/, std::string_view text, std::string_view detail,
+                         bool offerRelaxed) override {
+    const monitor::MessageAnswer answer =
+        context_.messages.Show({.caption = kApplicationTitle,
+                                .text = text,
+                                .icon = monitor::MessageIcon::kStop,
+                                .detail = detail,
+                                .extraButton = offerRelaxed ? kLoadRelaxedButton : ""});
+    return offerRelaxed && answer == monitor::MessageAnswer::kExtra;
   }
 
   void SetBusy(bool busy) override { context_.windows.SetWaitCursor(busy); }
@@ -66,7 +79,7 @@ void FollowLoadedDescription(const AppContext& context) {
     context.windows.RefreshSignalWindows();
     return;
   }
-  for (const Window window : {Window::kSignalSelect, Window::kSignalMonitor}) {
+  for (const Window window : {Window::kSignalSelect, Window::kSignalMonitor, Window::kSignalPlot}) {
     if (context.state.WindowOpen[window]) context.windows.CloseWindow(window);
   }
 }

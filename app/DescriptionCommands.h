@@ -24,7 +24,9 @@ inline constexpr std::string_view kDescriptionPathTooLongText =
 //   cleared, and its path and a non-zero reference go into the settings
 //   record.
 // - Fails to read or parse: its message in a box with the stop icon titled
-//   kApplicationTitle; nothing changes.
+//   kApplicationTitle, where it failed in the box's detail; nothing changes.
+//   When a load with relaxed rules would get through, the box also offers
+//   "Load with relaxed rules", which loads the file so.
 // - Cancelled, or a path that does not fit into the settings record
 //   (kDescriptionPathTooLongText, so that no cut path is ever stored):
 //   nothing changes.

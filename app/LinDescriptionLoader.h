@@ -16,7 +16,8 @@ class LinDescriptionLoader {
   virtual void Release() = 0;
   // Parses the description file at `path` and keeps it as the loaded one.
   // Returns true when a description is loaded afterwards; a file that does
-  // not parse leaves none loaded and returns false.
+  // not parse, strictly or with relaxed rules, leaves none loaded and
+  // returns false.
   virtual bool Reload(std::string_view path) = 0;
 };
 

@@ -22,23 +22,33 @@ void LoadedDescription::Release() {
 }
 
 bool LoadedDescription::Reload(std::string_view path) {
+  return ReloadFile(path).result == signals::LoadResult::kLoaded;
+}
+
+signals::LoadOutcome LoadedDescription::ReloadFile(std::string_view path) {
   Release();
   std::string file(path);
-  return Read(file, nullptr) == signals::LoadResult::kLoaded;
+  signals::LoadOutcome strict = Read(file, nullptr, signals::LdfStrictness::kStrict);
+  if (strict.result == signals::LoadResult::kLoaded || !strict.relaxable) return strict;
+  // The user may have loaded it with relaxed rules: it comes back so, marked
+  // relaxed, rather than not at all.
+  signals::LoadOutcome relaxed = Read(file, nullptr, signals::LdfStrictness::kRelaxed);
+  return relaxed.result == signals::LoadResult::kLoaded ? relaxed : strict;
 }
 
 signals::LoadResult LoadedDescription::LoadChosen(std::string& path, signals::LoadPrompt& prompt) {
-  return Read(path, &prompt);
+  return Read(path, &prompt, signals::LdfStrictness::kStrict).result;
 }
 
-signals::LoadResult LoadedDescription::Read(std::string& path, signals::LoadPrompt* prompt) {
+signals::LoadOutcome LoadedDescription::Read(std::string& path, signals::LoadPrompt* prompt,
+                                             signals::LdfStrictness strictness) {
   std::unique_ptr<signals::LinDescription> parsed;
-  const signals::LoadResult result =
-      signals::Load(path, prompt, signals::kDefaultSectionMask, parsed).result;
-  if (result == signals::LoadResult::kLoaded) {
+  signals::LoadOutcome outcome =
+      signals::Load(path, prompt, signals::kDefaultSectionMask, parsed, strictness);
+  if (outcome.result == signals::LoadResult::kLoaded) {
     held_ = std::make_shared<const Held>(std::move(*parsed));
   }
-  return result;
+  return outcome;
 }
 
 const signals::LinDescription* LoadedDescription::Description() const {

@@ -2,9 +2,10 @@
 // while it is loaded, with the node order the Each ID table sorts by.
 //
 // It is the configuration read's LinDescriptionLoader (release and reload
-// from the stored path, silently) and also loads a file the user chooses
-// (through a LoadPrompt, which asks and reports failures). Every load parses
-// the sections the program uses (signals::kDefaultSectionMask).
+// from the stored path, silently; relaxed when only relaxed rules let the
+// file pass) and also loads a file the user chooses (through a LoadPrompt,
+// which asks and reports failures). Every load parses the sections the
+// program uses (signals::kDefaultSectionMask).
 //
 // Threads: the user-interface thread makes every call. A node order handed
 // out by NodeOrder() stays valid for as long as its holder keeps it, even
@@ -27,9 +28,14 @@ class LoadedDescription final : public LinDescriptionLoader {
  public:
   // Drops the loaded description; does nothing when none is loaded.
   void Release() override;
-  // Reads the file at `path` without asking or reporting anything. On
-  // success it becomes the loaded description; on failure none is loaded.
+  // Reads the file at `path` without asking or reporting anything, with
+  // relaxed rules when the strict ones fail and relaxed ones get through
+  // (the description is then marked loadedRelaxed). On success it becomes
+  // the loaded description; on failure none is loaded.
   bool Reload(std::string_view path) override;
+  // Reload with its outcome: that of the load that got through, else the
+  // strict load's.
+  signals::LoadOutcome ReloadFile(std::string_view path);
 
   // Asks for a file through `prompt`, offering `path`, and reads it. Loaded:
   // it replaces the loaded description and `path` names it. Cancelled or
@@ -46,7 +52,8 @@ class LoadedDescription final : public LinDescriptionLoader {
  private:
   struct Held;
 
-  signals::LoadResult Read(std::string& path, signals::LoadPrompt* prompt);
+  signals::LoadOutcome Read(std::string& path, signals::LoadPrompt* prompt,
+                            signals::LdfStrictness strictness);
 
   std::shared_ptr<const Held> held_;
 };

@@ -106,9 +106,9 @@ bool ChangeToBaudrateMeasurement(const AppContext& context) {
     context.state.SimulationMode = previous;
     return false;
   }
-  for (const Window window :
-       {Window::kSlaveMonitor, Window::kMasterMonitor, Window::kMonitor, Window::kCapture,
-        Window::kEachId, Window::kFind, Window::kSignalSelect, Window::kSignalMonitor}) {
+  for (const Window window : {Window::kSlaveMonitor, Window::kMasterMonitor, Window::kMonitor,
+                              Window::kCapture, Window::kEachId, Window::kFind,
+                              Window::kSignalSelect, Window::kSignalMonitor, Window::kSignalPlot}) {
     Close(context, window);
   }
   Open(context, Window::kStatus);

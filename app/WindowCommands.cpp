@@ -12,7 +12,8 @@ namespace {
 // The windows the standard layout reopens, in its order.
 constexpr std::array kLayoutOrder{
     Window::kMonitor,      Window::kStatus,        Window::kMasterMonitor, Window::kSlaveMonitor,
-    Window::kSignalSelect, Window::kSignalMonitor, Window::kCapture,       Window::kEachId};
+    Window::kSignalSelect, Window::kSignalMonitor, Window::kCapture,       Window::kEachId,
+    Window::kSignalPlot,   Window::kBusStatistics};
 
 void RetitleEachIdWindow(const AppContext& context) {
   if (!context.state.WindowOpen[Window::kEachId]) return;
@@ -53,6 +54,10 @@ std::string_view WindowBaseName(Window window) {
       return "Capture Window";
     case Window::kFind:
       return "";
+    case Window::kSignalPlot:
+      return "Signal Plot Window";
+    case Window::kBusStatistics:
+      return "Bus Statistics Window";
   }
   return "";
 }

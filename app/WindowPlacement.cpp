@@ -54,6 +54,10 @@ std::string_view PlacementName(Window window) {
       return "WP_CAP";
     case Window::kFind:
       return {};
+    case Window::kSignalPlot:
+      return "WP_PLT";
+    case Window::kBusStatistics:
+      return "WP_BST";
   }
   return {};
 }
@@ -73,6 +77,10 @@ std::optional<DefaultRectangle> DefaultRectangleOf(Window window, std::string_vi
       return DefaultRectangle{japanese ? 633 : 625, 30, 0, 0, true};
     case Window::kSignalMonitor:
       return DefaultRectangle{25, 30, 650, 350};
+    case Window::kSignalPlot:
+      return DefaultRectangle{40, 40, 760, 500};
+    case Window::kBusStatistics:
+      return DefaultRectangle{60, 60, 900, 520};
     case Window::kMasterMonitor:
     case Window::kSlaveMonitor:
     case Window::kFind:

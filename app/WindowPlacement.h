@@ -40,8 +40,7 @@ std::array<std::uint8_t, kWindowPlacementSize> PlacementBytes(const WindowPlacem
 // Nothing unless exactly 44 bytes are given.
 std::optional<WindowPlacement> PlacementFromBytes(std::span<const std::uint8_t> bytes);
 
-// The main frame's record and those of the eight child windows, in the
-// order they are stored at exit.
+// The main frame's record; the child windows' records follow it at exit.
 inline constexpr std::string_view kMainPlacementName = "WP";
 
 // The stored name of a child window's record ("WP_M", "WP_T", ...); empty

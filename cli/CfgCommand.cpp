@@ -63,8 +63,8 @@ std::string Printable(std::string_view text) {
 const char* OnOff(std::uint32_t flag) { return flag != 0 ? "on" : "off"; }
 
 // Whether the LIN description a stored settings record refers to loads as
-// the program loads it, without questions: "none", "<path> loads (...)" or
-// "<path> does not load: <why>".
+// the program loads it, without questions: "none", "<path> loads (...)",
+// "<path> loads with relaxed rules (...)" or "<path> does not load: <why>".
 std::string DescriptionReport(const settings::SettingsRecord& stored) {
   if (stored.DescriptionReference == 0) return "none";
   std::string path(settings::FieldText(stored.DescriptionPath));
@@ -73,12 +73,13 @@ std::string DescriptionReport(const settings::SettingsRecord& stored) {
   if (!fs::is_regular_file(path, error)) {
     return shown + " does not load: no such file";
   }
-  std::unique_ptr<signals::LinDescription> description;
-  const signals::LoadOutcome outcome =
-      signals::Load(path, nullptr, signals::kDefaultSectionMask, description);
+  app::LoadedDescription loaded;
+  const signals::LoadOutcome outcome = loaded.ReloadFile(path);
   if (outcome.result == signals::LoadResult::kLoaded) {
-    return shown + " loads (" + std::to_string(description->frames.size()) + " frames, " +
-           std::to_string(description->signals.size()) + " signals)";
+    const signals::LinDescription& description = *loaded.Description();
+    return shown + (description.loadedRelaxed ? " loads with relaxed rules (" : " loads (") +
+           std::to_string(description.frames.size()) + " frames, " +
+           std::to_string(description.signals.size()) + " signals)";
   }
   return shown +
          " does not load: " + StderrMessages::OneLine(signals::LdfMessageText(outcome.messageId));

@@ -18,6 +18,7 @@ void AddLog2Ptn(CommandLine& commandLine);
 void AddMonitor(CommandLine& commandLine);
 void AddPtn(CommandLine& commandLine);
 void AddRun(CommandLine& commandLine);
+void AddStats(CommandLine& commandLine);
 void AddUsb(CommandLine& commandLine);
 
 // Says "orvane-cli <command>: <message>" on stderr; returns exit code 2.

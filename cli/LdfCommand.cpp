@@ -1,6 +1,7 @@
-// orvane-cli ldf FILE: reads a LIN description file as the program does
-// (non-interactively, section mask 0xF8) and prints what it holds, or the
-// message that stopped it.
+// orvane-cli ldf [--relaxed] FILE: reads a LIN description file as the
+// program does (non-interactively, section mask 0xF8) and prints what it
+// holds, or the message that stopped it with where and why. --relaxed loads
+// with relaxed rules and also prints the Description Report.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include "cli/Commands.h"
 #include "signals/LdfLoader.h"
 #include "signals/LdfMessages.h"
+#include "signals/LdfReport.h"
 #include "signals/LinDescription.h"
 
 namespace orvane::cli {
@@ -50,19 +52,31 @@ void PrintSummary(const LinDescription& description) {
   }
 }
 
-int Ldf(std::string path) {
+void PrintFailure(const signals::LoadOutcome& outcome) {
+  const std::string text(signals::LdfMessageText(outcome.messageId));
+  std::fprintf(stderr, "%d: %s\n", outcome.messageId, text.c_str());
+  const std::string detail = signals::DescribeLoadFailure(outcome);
+  if (!outcome.openProblem.empty()) {
+    std::fprintf(stderr, "%s\n", detail.c_str());
+  } else if (!detail.empty()) {
+    std::fprintf(stderr, "(failed check: %s)\n", detail.c_str());
+  }
+  if (outcome.relaxable) std::fprintf(stderr, "(loads with --relaxed)\n");
+}
+
+int Ldf(std::string path, bool relaxed) {
   std::unique_ptr<LinDescription> description;
   const signals::LoadOutcome outcome =
-      signals::Load(path, nullptr, signals::kDefaultSectionMask, description);
+      signals::Load(path, nullptr, signals::kDefaultSectionMask, description,
+                    relaxed ? signals::LdfStrictness::kRelaxed : signals::LdfStrictness::kStrict);
   if (outcome.result != signals::LoadResult::kLoaded) {
-    const std::string text(signals::LdfMessageText(outcome.messageId));
-    std::fprintf(stderr, "%d: %s\n", outcome.messageId, text.c_str());
-    if (!outcome.failedCheck.empty()) {
-      std::fprintf(stderr, "(failed check: %s)\n", outcome.failedCheck.c_str());
-    }
+    PrintFailure(outcome);
     return 2;
   }
   PrintSummary(*description);
+  if (relaxed) {
+    std::printf("Description Report:\n%s", signals::DescriptionReport(*description).c_str());
+  }
   return 0;
 }
 
@@ -72,8 +86,12 @@ void AddLdf(CommandLine& commandLine) {
   CLI::App& ldf = commandLine.AddCommand(
       commandLine.root(), "ldf", "list the nodes, frames and signals of a LIN description file");
   const auto path = std::make_shared<std::string>();
+  const auto relaxed = std::make_shared<bool>(false);
+  ldf.add_flag("--relaxed", *relaxed,
+               "let pass the rules that can be relaxed without changing what a value means, "
+               "and list them");
   ldf.add_option("FILE", *path, "the LIN description file")->required()->type_name("");
-  commandLine.RunsWhenChosen(ldf, [path] { return Ldf(*path); });
+  commandLine.RunsWhenChosen(ldf, [path, relaxed] { return Ldf(*path, *relaxed); });
 }
 
 }  // namespace orvane::cli

@@ -5,8 +5,8 @@
 int main(int argc, char** argv) {
   using namespace orvane::cli;
   CommandLine commandLine;
-  for (const auto add :
-       {AddCfg, AddConvert, AddInfo, AddLdf, AddLog2Ptn, AddMonitor, AddPtn, AddRun, AddUsb}) {
+  for (const auto add : {AddCfg, AddConvert, AddInfo, AddLdf, AddLog2Ptn, AddMonitor, AddPtn,
+                         AddRun, AddStats, AddUsb}) {
     add(commandLine);
   }
   return commandLine.Run(argc, argv);

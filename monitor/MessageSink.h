@@ -13,7 +13,8 @@ namespace orvane::monitor {
 
 enum class MessageIcon { kStop, kExclamation, kQuestion, kInformation };
 enum class MessageButtons { kOk, kOkCancel };
-enum class MessageAnswer { kOk, kCancel };
+// kExtra: the request's extra button.
+enum class MessageAnswer { kOk, kCancel, kExtra };
 
 struct MessageBoxRequest {
   std::string_view caption;
@@ -22,6 +23,10 @@ struct MessageBoxRequest {
   MessageButtons buttons = MessageButtons::kOk;
   // With kOkCancel: Cancel is the default button.
   bool cancelIsDefault = false;
+  // Shown on request below the text (empty: none).
+  std::string_view detail{};
+  // The label of a further button beside the others (empty: none).
+  std::string_view extraButton{};
 };
 
 class MessageSink {

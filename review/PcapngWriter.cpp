@@ -95,15 +95,7 @@ void PcapngWriter::WriteBlock() {
 }
 
 std::uint64_t PcapngWriter::TimestampOf(std::int32_t time) {
-  // The signed 32-bit step from the last record: the analyzer's wrap from
-  // INT32_MAX to INT32_MIN is a step of +1.
-  unwrapped_ = timed_
-                   ? unwrapped_ + static_cast<std::int32_t>(static_cast<std::uint32_t>(time) -
-                                                            static_cast<std::uint32_t>(lastTime_))
-                   : time;
-  timed_ = true;
-  lastTime_ = time;
-  std::int64_t timestamp = base_ + unwrapped_;
+  std::int64_t timestamp = base_ + followedTime_.Follow(time);
   // Steps back past 1970 would need a negative time stamp: a multiple of the
   // wrap keeps the analyzer time the reader gets.
   if (timestamp < 0) timestamp += (-timestamp + kWrap - 1) / kWrap * kWrap;

@@ -26,6 +26,7 @@
 
 #include "monitor/LogWriter.h"
 #include "monitor/MonitorRecord.h"
+#include "monitor/MonitorTime.h"
 #include "review/LinPacket.h"
 #include "review/PcapngFormat.h"
 #include "review/ReviewRecords.h"
@@ -60,9 +61,7 @@ class PcapngWriter {
   monitor::LogFormat format_;
   bool flushEachBlock_;
   std::int64_t base_ = kUnknownStartMilliseconds;
-  bool timed_ = false;
-  std::int32_t lastTime_ = 0;
-  std::int64_t unwrapped_ = 0;
+  monitor::FollowedTime followedTime_;
   std::vector<monitor::MonitorRecord> group_;
   int groupRecordsLeft_ = 0;
   LinPacket packet_;

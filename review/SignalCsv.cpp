@@ -1,6 +1,5 @@
 #include "review/SignalCsv.h"
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -25,12 +24,6 @@ void WriteField(std::ostream& out, std::string_view field) {
     out << c;
   }
   out << '"';
-}
-
-std::string_view TrimmedTime(std::int32_t time, monitor::MonitorTimeText& text) {
-  std::string_view padded = monitor::FormatMonitorTime(time, text);
-  padded.remove_prefix(std::min(padded.find_first_not_of(' '), padded.size()));
-  return padded.substr(0, padded.find_last_not_of(' ') + 1);
 }
 
 // For each identifier, the signal monitor rows of its frame that are exported.
@@ -77,7 +70,7 @@ void WriteSignalCsv(std::ostream& out, const signals::LinDescription& descriptio
     const std::vector<signals::SignalRow>& frameRows =
         rows[static_cast<std::size_t>(record.Identifier())];
     if (frameRows.empty()) continue;
-    const std::string_view time = TrimmedTime(record.time, timeText);
+    const std::string_view time = monitor::FormatMonitorTimeTrimmed(record.time, timeText);
     const std::string& frameName = description.frames[frameRows.front().frame].name;
     const std::span<const std::uint8_t, signals::kDataBytes> data(record.data);
     for (const signals::SignalRow row : frameRows) {

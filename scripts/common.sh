@@ -9,7 +9,7 @@
 ORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ORVANE_BUILD_DIR="${ORVANE_BUILD_DIR:-$ORVANE_ROOT/build}"
 ORVANE_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-                 libcli11-dev qt6-base-dev qt6-base-dev-tools libgl-dev libusb-1.0-0-dev
+                 libcli11-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libusb-1.0-0-dev
                  umockdev libumockdev-dev clang cmark-gfm dpkg-dev file lintian tshark)
 
 orvane_install_packages() {

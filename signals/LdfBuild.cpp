@@ -55,6 +55,9 @@ void BuildSignals(const SignalsSyntax& signals, LinDescription& description, Ldf
   description.signals.reserve(signals.size());
   names.signals.clear();
   for (const SignalSyntax& syntax : signals) {
+    // A repeated definition reaches here only when it repeats the first
+    // exactly (a relaxed load); the first one stands.
+    if (names.signals.contains(syntax.name)) continue;
     Signal signal;
     signal.name = syntax.name;
     signal.size = static_cast<std::uint32_t>(syntax.size);
@@ -99,14 +102,13 @@ void BuildEncodings(const EncodingsSyntax& encodings, LinDescription& descriptio
       encoding.values.push_back({value.kind, value.minimum, value.maximum, value.scale.value,
                                  value.offset.value, value.text.value_or("")});
     }
-    names.encodings.emplace(encoding.name,
-                            static_cast<std::int32_t>(description.encodings.size()));
+    names.encodings.emplace(encoding.name, static_cast<std::int32_t>(description.encodings.size()));
     description.encodings.push_back(std::move(encoding));
   }
 }
 
-void BuildRepresentations(const RepresentationsSyntax& representations,
-                          LinDescription& description, const LdfNames& names) {
+void BuildRepresentations(const RepresentationsSyntax& representations, LinDescription& description,
+                          const LdfNames& names) {
   description.representations.clear();
   for (const RepresentationSyntax& syntax : representations) {
     Representation representation;

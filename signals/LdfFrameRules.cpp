@@ -23,20 +23,22 @@ const Signal* FindSignal(const LdfContext& context, const std::string& name) {
   return &context.description.signals[static_cast<std::size_t>(found->second)];
 }
 
-bool EveryFrame(const FramesSyntax& frames, bool (*holds)(const FrameSyntax&)) {
-  return std::ranges::all_of(frames, holds);
-}
-
-// True when `holds` is true for every entry whose signal exists.
-bool EveryKnownEntry(const FramesSyntax& frames, const LdfContext& context,
-                     bool (*holds)(const FrameSyntax&, const FrameEntrySyntax&, const Signal&,
-                                   const LdfContext&)) {
-  return std::ranges::all_of(frames, [&](const FrameSyntax& frame) {
-    return std::ranges::all_of(frame.entries, [&](const FrameEntrySyntax& entry) {
+// One breach per entry of every frame for which `broken` holds, at the entry
+// with its signal's name; entries whose signal does not exist are left to
+// the rule that names them.
+template <typename Broken>
+LdfBreaches EntriesWhere(const FramesSyntax& frames, const LdfContext& context, Broken broken,
+                         bool relaxable = false) {
+  LdfBreaches breaches;
+  for (const FrameSyntax& frame : frames) {
+    for (const FrameEntrySyntax& entry : frame.entries) {
       const Signal* signal = FindSignal(context, entry.signal);
-      return signal == nullptr || holds(frame, entry, *signal, context);
-    });
-  });
+      if (signal != nullptr && broken(frame, entry, *signal)) {
+        breaches.push_back({entry.at, entry.signal, relaxable});
+      }
+    }
+  }
+  return breaches;
 }
 
 // The data bits an entry covers, or 0 when it does not lie inside 64 bits.
@@ -46,110 +48,144 @@ std::uint64_t CoveredBits(std::int64_t offset, std::int64_t size) {
   return ones << offset;
 }
 
-bool NoBitCoveredTwice(const FrameSyntax& frame, const LdfContext& context) {
-  std::uint64_t covered = 0;
-  for (const FrameEntrySyntax& entry : frame.entries) {
-    const Signal* signal = FindSignal(context, entry.signal);
-    if (signal == nullptr) continue;
-    const std::uint64_t bits = CoveredBits(entry.bitOffset, signal->size);
-    if ((covered & bits) != 0) return false;
-    covered |= bits;
+LdfBreaches BitsCoveredTwice(const FramesSyntax& frames, const LdfContext& context) {
+  LdfBreaches breaches;
+  for (const FrameSyntax& frame : frames) {
+    std::uint64_t covered = 0;
+    for (const FrameEntrySyntax& entry : frame.entries) {
+      const Signal* signal = FindSignal(context, entry.signal);
+      if (signal == nullptr) continue;
+      const std::uint64_t bits = CoveredBits(entry.bitOffset, signal->size);
+      if ((covered & bits) != 0) breaches.push_back({entry.at, entry.signal});
+      covered |= bits;
+    }
   }
-  return true;
+  return breaches;
+}
+
+// Identifiers above 0x3F never pass: a frame on the bus has six identifier
+// bits, so such a frame could only be shown under a guessed identifier.
+LdfBreaches IdentifiersOutside(const FramesSyntax& frames) {
+  LdfBreaches breaches;
+  for (const FrameSyntax& f : frames) {
+    // A relaxed load leaves such a frame out (signals/LdfLeaveOut.h).
+    if (!InRange(f.identifier, 0, kMaxIdentifier))
+      breaches.push_back({f.at, f.identifierText, true});
+  }
+  return breaches;
+}
+
+LdfBreaches RepeatedIdentifiers(const FramesSyntax& frames) {
+  LdfBreaches breaches;
+  std::array<bool, kMaxIdentifier + 1> used{};
+  for (const FrameSyntax& f : frames) {
+    if (!InRange(f.identifier, 0, kMaxIdentifier)) continue;
+    if (std::exchange(used[static_cast<std::size_t>(f.identifier)], true)) {
+      breaches.push_back({f.at, f.identifierText});
+    }
+  }
+  return breaches;
 }
 
 constexpr std::array<LdfRule<FramesSyntax>, 14> kFramesRules{{
     {"names of at most 31 characters",
      [](const FramesSyntax& frames, const LdfContext&) {
-       return EveryFrame(frames, [](const FrameSyntax& f) { return ShortName(f.name); });
+       return NamedWhere(
+           frames, [](const FrameSyntax& f) { return !ShortName(f.name); }, true);
      }},
+    // No frame at all may pass: nothing is decoded, nothing is misread.
     {"1-64 frames",
-     [](const FramesSyntax& frames, const LdfContext&) {
-       return InRange(static_cast<std::int64_t>(frames.size()), 1, kMaxFrames);
+     [](const FramesSyntax& frames, const LdfContext& context) {
+       LdfBreaches breaches = CountOutside(frames.size(), 1, kMaxFrames, context);
+       for (LdfBreach& breach : breaches) breach.relaxable = frames.empty();
+       return breaches;
      }},
     {"unique frame names",
      [](const FramesSyntax& frames, const LdfContext&) {
-       return Distinct(frames, &FrameSyntax::name);
+       return RepeatedNames(frames, &FrameSyntax::name);
      }},
     {"identifier 0-0x3f",
-     [](const FramesSyntax& frames, const LdfContext&) {
-       return EveryFrame(frames,
-                         [](const FrameSyntax& f) { return InRange(f.identifier, 0, kMaxIdentifier); });
-     }},
+     [](const FramesSyntax& frames, const LdfContext&) { return IdentifiersOutside(frames); }},
     {"unique identifiers",
-     [](const FramesSyntax& frames, const LdfContext&) {
-       std::array<bool, kMaxIdentifier + 1> used{};
-       return std::ranges::all_of(frames, [&](const FrameSyntax& f) {
-         if (!InRange(f.identifier, 0, kMaxIdentifier)) return true;
-         return !std::exchange(used[static_cast<std::size_t>(f.identifier)], true);
-       });
-     }},
+     [](const FramesSyntax& frames, const LdfContext&) { return RepeatedIdentifiers(frames); }},
     {"length 1-8",
      [](const FramesSyntax& frames, const LdfContext&) {
-       return EveryFrame(frames,
-                         [](const FrameSyntax& f) { return InRange(FrameLength(f), 1, kMaxLength); });
+       return NamedWhere(
+           frames, [](const FrameSyntax& f) { return !InRange(FrameLength(f), 1, kMaxLength); });
      }},
     {"publisher is a node",
      [](const FramesSyntax& frames, const LdfContext& context) {
-       return std::ranges::all_of(
-           frames, [&](const FrameSyntax& f) { return Known(context.names.nodes, f.publisher); });
+       LdfBreaches breaches;
+       for (const FrameSyntax& f : frames) {
+         Append(breaches, Unknown({f.publisher}, context.names.nodes, f.at));
+       }
+       return breaches;
      }},
     {"1-64 entries",
      [](const FramesSyntax& frames, const LdfContext&) {
-       return EveryFrame(frames, [](const FrameSyntax& f) {
-         return InRange(static_cast<std::int64_t>(f.entries.size()), 1, kMaxEntries);
+       return NamedWhere(frames, [](const FrameSyntax& f) {
+         return !InRange(static_cast<std::int64_t>(f.entries.size()), 1, kMaxEntries);
        });
      }},
     {"entry signals exist",
      [](const FramesSyntax& frames, const LdfContext& context) {
-       return std::ranges::all_of(frames, [&](const FrameSyntax& f) {
-         return std::ranges::all_of(f.entries, [&](const FrameEntrySyntax& e) {
-           return Known(context.names.signals, e.signal);
-         });
-       });
+       LdfBreaches breaches;
+       for (const FrameSyntax& f : frames) {
+         for (const FrameEntrySyntax& e : f.entries) {
+           Append(breaches, Unknown({e.signal}, context.names.signals, e.at));
+         }
+       }
+       return breaches;
      }},
     {"each signal once per frame",
      [](const FramesSyntax& frames, const LdfContext&) {
-       return EveryFrame(frames, [](const FrameSyntax& f) {
-         return Distinct(f.entries, &FrameEntrySyntax::signal);
-       });
+       LdfBreaches breaches;
+       for (const FrameSyntax& f : frames) {
+         Append(breaches, RepeatedNames(f.entries, &FrameEntrySyntax::signal));
+       }
+       return breaches;
      }},
+    // May pass: the frame's bytes are what its publisher sends, and the
+    // signal is read from them as written; only the file's publisher
+    // bookkeeping disagrees.
     {"signals published by the frame's publisher",
      [](const FramesSyntax& frames, const LdfContext& context) {
-       return EveryKnownEntry(frames, context,
-                              [](const FrameSyntax& f, const FrameEntrySyntax&, const Signal& s,
-                                 const LdfContext& c) {
-                                const auto publisher = c.names.nodes.find(f.publisher);
-                                return publisher == c.names.nodes.end() ||
-                                       publisher->second == s.publisher;
-                              });
+       return EntriesWhere(
+           frames, context,
+           [&](const FrameSyntax& f, const FrameEntrySyntax&, const Signal& s) {
+             const auto publisher = context.names.nodes.find(f.publisher);
+             return publisher != context.names.nodes.end() && publisher->second != s.publisher;
+           },
+           true);
      }},
     {"offsets inside the frame",
      [](const FramesSyntax& frames, const LdfContext&) {
-       return EveryFrame(frames, [](const FrameSyntax& f) {
-         return std::ranges::all_of(f.entries, [&](const FrameEntrySyntax& e) {
-           return InRange(e.bitOffset, 0, FrameLength(f) * 8 - 1);
-         });
-       });
+       LdfBreaches breaches;
+       for (const FrameSyntax& f : frames) {
+         for (const FrameEntrySyntax& e : f.entries) {
+           if (!InRange(e.bitOffset, 0, FrameLength(f) * 8 - 1))
+             breaches.push_back({e.at, e.signal});
+         }
+       }
+       return breaches;
      }},
     {"signals end inside the frame",
      [](const FramesSyntax& frames, const LdfContext& context) {
-       return EveryKnownEntry(frames, context,
-                              [](const FrameSyntax& f, const FrameEntrySyntax& e, const Signal& s,
-                                 const LdfContext&) {
-                                return e.bitOffset + static_cast<std::int64_t>(s.size) <=
-                                       FrameLength(f) * 8;
-                              });
+       return EntriesWhere(
+           frames, context, [](const FrameSyntax& f, const FrameEntrySyntax& e, const Signal& s) {
+             return e.bitOffset + static_cast<std::int64_t>(s.size) > FrameLength(f) * 8;
+           });
      }},
     {"no bit covered twice",
      [](const FramesSyntax& frames, const LdfContext& context) {
-       return std::ranges::all_of(
-           frames, [&](const FrameSyntax& f) { return NoBitCoveredTwice(f, context); });
+       return BitsCoveredTwice(frames, context);
      }},
 }};
 
 }  // namespace
 
-std::span<const LdfRule<FramesSyntax>> FramesRules() { return kFramesRules; }
+std::span<const LdfRule<FramesSyntax>> FramesRules() {
+  return kFramesRules;
+}
 
 }  // namespace orvane::signals

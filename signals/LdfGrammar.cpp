@@ -59,6 +59,7 @@ bool ReadInitialValue(LdfScanner& scanner, SignalSyntax& signal) {
 std::optional<SignalSyntax> ReadSignal(LdfScanner& scanner) {
   SignalSyntax signal;
   auto name = scanner.Identifier();
+  signal.at = scanner.tokenStart();
   if (!name || !scanner.Keyword(":")) return std::nullopt;
   signal.name = std::move(*name);
   const auto size = scanner.Integer();
@@ -74,21 +75,25 @@ std::optional<SignalSyntax> ReadSignal(LdfScanner& scanner) {
 
 std::optional<FrameEntrySyntax> ReadFrameEntry(LdfScanner& scanner) {
   auto signal = scanner.Identifier();
+  const std::size_t at = scanner.tokenStart();
   if (!signal) return std::nullopt;
   scanner.Keyword(",");
   const auto offset = scanner.Integer();
   if (!offset) return std::nullopt;
   scanner.Keyword(";");
-  return FrameEntrySyntax{std::move(*signal), *offset};
+  return FrameEntrySyntax{at, std::move(*signal), *offset};
 }
 
 std::optional<FrameSyntax> ReadFrame(LdfScanner& scanner) {
   FrameSyntax frame;
   auto name = scanner.Identifier();
+  frame.at = scanner.tokenStart();
   if (!name || !scanner.Keyword(":")) return std::nullopt;
   frame.name = std::move(*name);
   const auto identifier = scanner.Integer();
-  if (!identifier || !scanner.Keyword(",")) return std::nullopt;
+  if (!identifier) return std::nullopt;
+  frame.identifierText = scanner.TextSinceTokenStart();
+  if (!scanner.Keyword(",")) return std::nullopt;
   frame.identifier = *identifier;
   auto publisher = scanner.Identifier();
   if (!publisher) return std::nullopt;
@@ -107,11 +112,13 @@ std::optional<FrameSyntax> ReadFrame(LdfScanner& scanner) {
 bool ReadOptionalText(LdfScanner& scanner, ValueSyntax& value) {
   if (!scanner.Keyword(",")) return true;
   value.text = scanner.Quoted();
+  value.textAt = scanner.tokenStart();
   return value.text.has_value();
 }
 
 std::optional<ValueSyntax> ReadValue(LdfScanner& scanner) {
   ValueSyntax value;
+  value.at = scanner.NextTokenStart();
   if (scanner.Keyword("logical_value")) {
     const auto logical = scanner.Keyword(",") ? scanner.Integer() : std::nullopt;
     if (!logical) return std::nullopt;
@@ -142,15 +149,17 @@ std::optional<ValueSyntax> ReadValue(LdfScanner& scanner) {
 
 std::optional<EncodingSyntax> ReadEncoding(LdfScanner& scanner) {
   auto name = scanner.Identifier();
+  const std::size_t at = scanner.tokenStart();
   if (!name) return std::nullopt;
   auto values = ReadBlock(scanner, ReadValue);
   if (!values) return std::nullopt;
-  return EncodingSyntax{std::move(*name), std::move(*values)};
+  return EncodingSyntax{at, std::move(*name), std::move(*values)};
 }
 
 std::optional<RepresentationSyntax> ReadRepresentation(LdfScanner& scanner) {
   RepresentationSyntax representation;
   auto encoding = scanner.Identifier();
+  representation.at = scanner.tokenStart();
   if (!encoding || !scanner.Keyword(":")) return std::nullopt;
   representation.encoding = std::move(*encoding);
   auto first = scanner.Identifier();
@@ -182,6 +191,7 @@ std::optional<NodesSyntax> ParseNodes(LdfScanner& scanner) {
     return std::nullopt;
   }
   auto master = scanner.Identifier();
+  nodes.at = scanner.tokenStart();
   if (!master || !scanner.Keyword(",")) return std::nullopt;
   nodes.master = std::move(*master);
   const auto timeBase = ReadRealWithUnit(scanner, "ms");
@@ -195,6 +205,7 @@ std::optional<NodesSyntax> ParseNodes(LdfScanner& scanner) {
   if (scanner.Keyword("Slaves")) {
     auto first = scanner.Keyword(":") ? scanner.Identifier() : std::nullopt;
     if (!first) return std::nullopt;
+    nodes.slavesAt = scanner.tokenStart();
     nodes.slaves.push_back(std::move(*first));
     if (!ReadMoreNames(scanner, nodes.slaves)) return std::nullopt;
   }

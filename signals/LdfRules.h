@@ -3,18 +3,24 @@
 // message when one of its rules does not hold. The rules are strict on
 // purpose (texts and names of at most 31 characters, no empty texts, no
 // exponents, every signal subscribed, every encoding covering all its
-// values); a tolerant load can run other tables over the same syntax.
+// values). Each rule names every item that breaks it and whether a relaxed
+// load may let that item pass: only where the item keeps its meaning (a long
+// name is kept whole, an exponent is read exactly, an uncovered raw value
+// shows as the number), never where the program would have to guess.
 //
-// Rules are pure predicates over a section's syntax and what the earlier
+// Rules are pure functions of a section's syntax and what the earlier
 // sections built; each one is safe on any input, whatever the others say.
 // Any thread.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "signals/LdfSyntax.h"
 #include "signals/LinDescription.h"
@@ -35,12 +41,24 @@ struct LdfNames {
 struct LdfContext {
   const LinDescription& description;
   const LdfNames& names;
+  std::size_t sectionAt = 0;  // the section keyword's position in the comment-free text
 };
+
+// One item that breaks a rule: where it starts in the comment-free text, the
+// name, quoted text (with its quotes) or number as written, and whether a
+// relaxed load lets it pass.
+struct LdfBreach {
+  std::size_t at = 0;
+  std::string subject;
+  bool relaxable = false;
+};
+using LdfBreaches = std::vector<LdfBreach>;
 
 template <typename Syntax>
 struct LdfRule {
   std::string_view name;
-  bool (*holds)(const Syntax& section, const LdfContext& context);
+  // Every item that breaks the rule, in the section's order; empty when it holds.
+  LdfBreaches (*breaches)(const Syntax& section, const LdfContext& context);
 };
 
 std::span<const LdfRule<VersionSyntax>> VersionRules();
@@ -51,14 +69,36 @@ std::span<const LdfRule<FramesSyntax>> FramesRules();
 std::span<const LdfRule<EncodingsSyntax>> EncodingsRules();
 std::span<const LdfRule<RepresentationsSyntax>> RepresentationsRules();
 
-// The first rule of `rules` that does not hold for `section`, or nullptr.
+// The outcome of a section's rule table: the rule that stopped it with its
+// first stopping item (rule null when none did), and in relaxed mode every
+// item let pass with its rule.
+struct LdfRuleFailure {
+  std::string_view rule;
+  LdfBreach breach;
+};
+struct LdfRulesOutcome {
+  std::optional<LdfRuleFailure> failure;
+  std::vector<LdfRuleFailure> letPass;
+};
+
+// Strict: the first rule of `rules` with a breach stops the section at its
+// first breach. Relaxed: a rule stops it at its first breach that is not
+// relaxable; the relaxable breaches of the rules before are let pass.
 template <typename Syntax>
-const LdfRule<Syntax>* FirstBrokenRule(std::span<const LdfRule<Syntax>> rules,
-                                       const Syntax& section, const LdfContext& context) {
+LdfRulesOutcome CheckRules(std::span<const LdfRule<Syntax>> rules, const Syntax& section,
+                           const LdfContext& context, bool relaxed) {
+  LdfRulesOutcome outcome;
   for (const LdfRule<Syntax>& rule : rules) {
-    if (!rule.holds(section, context)) return &rule;
+    LdfBreaches breaches = rule.breaches(section, context);
+    for (LdfBreach& breach : breaches) {
+      if (!relaxed || !breach.relaxable) {
+        outcome.failure = LdfRuleFailure{rule.name, std::move(breach)};
+        return outcome;
+      }
+      outcome.letPass.push_back({rule.name, std::move(breach)});
+    }
   }
-  return nullptr;
+  return outcome;
 }
 
 }  // namespace orvane::signals

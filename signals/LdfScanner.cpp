@@ -8,10 +8,18 @@ namespace {
 constexpr std::size_t kMaxIntegerChars = 11;
 constexpr std::size_t kMaxRealChars = 239;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsIdentifierChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsIdentifierChar(char c) {
+  return IsLetter(c) || IsDigit(c) || c == '_';
+}
 bool IsHexDigit(char c) {
   return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -37,6 +45,11 @@ void LdfScanner::SkipBlanks() {
   while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
 }
 
+void LdfScanner::StartToken() {
+  SkipBlanks();
+  tokenStart_ = pos_;
+}
+
 bool LdfScanner::Keyword(std::string_view word) {
   SkipBlanks();
   if (!text_.substr(pos_).starts_with(word)) return false;
@@ -57,7 +70,7 @@ bool LdfScanner::Peek(char c) {
 }
 
 std::optional<std::string> LdfScanner::Identifier() {
-  SkipBlanks();
+  StartToken();
   if (pos_ >= text_.size() || !IsLetter(text_[pos_])) return std::nullopt;
   const std::size_t length = CountWhile(text_, pos_, IsIdentifierChar);
   std::string name(text_.substr(pos_, length));
@@ -66,7 +79,7 @@ std::optional<std::string> LdfScanner::Identifier() {
 }
 
 std::optional<std::int64_t> LdfScanner::Integer() {
-  SkipBlanks();
+  StartToken();
   const std::string_view rest = text_.substr(pos_, kMaxIntegerChars);
   const bool hex = HasHexPrefix(rest);
   const std::size_t digitsStart = hex ? 2 : (rest.starts_with('-') ? 1 : 0);
@@ -81,12 +94,13 @@ std::optional<std::int64_t> LdfScanner::Integer() {
 }
 
 std::optional<RealToken> LdfScanner::Real() {
-  SkipBlanks();
+  StartToken();
   const std::string_view rest = text_.substr(pos_);
   if (HasHexPrefix(rest)) {
     const auto integer = Integer();
     if (!integer) return std::nullopt;
-    return RealToken{static_cast<double>(*integer), false};
+    return RealToken{static_cast<double>(*integer), false,
+                     std::string(text_.substr(tokenStart_, pos_ - tokenStart_))};
   }
   std::size_t length = rest.starts_with('-') ? 1 : 0;
   std::size_t digits = CountWhile(rest, length, IsDigit);
@@ -110,12 +124,13 @@ std::optional<RealToken> LdfScanner::Real() {
   if (length > kMaxRealChars) return std::nullopt;
   const auto [end, error] = std::from_chars(rest.data(), rest.data() + length, token.value);
   if (error != std::errc{} || end != rest.data() + length) return std::nullopt;
+  token.text = std::string(rest.substr(0, length));
   pos_ += length;
   return token;
 }
 
 std::optional<std::string> LdfScanner::Quoted() {
-  SkipBlanks();
+  StartToken();
   if (pos_ >= text_.size() || text_[pos_] != '"') return std::nullopt;
   const std::size_t length =
       CountWhile(text_, pos_ + 1, [](char c) { return c != '"' && IsPrintable(c); });

@@ -17,7 +17,8 @@ namespace orvane::signals {
 
 struct RealToken {
   double value = 0;
-  bool hasExponent = false;  // "1.5e3": read whole, rejected by a rule
+  bool hasExponent = false;  // "1.5e3": read whole and exactly; a strict rule refuses it
+  std::string text;          // as written
 };
 
 class LdfScanner {
@@ -25,6 +26,18 @@ class LdfScanner {
   explicit LdfScanner(std::string_view text) : text_(text) {}
 
   std::size_t position() const { return pos_; }
+  // Where the last name, number or quoted text read (or tried) started,
+  // behind its blanks.
+  std::size_t tokenStart() const { return tokenStart_; }
+  // The last token read, as written.
+  std::string TextSinceTokenStart() const {
+    return std::string(text_.substr(tokenStart_, pos_ - tokenStart_));
+  }
+  // Skips blanks and returns where the next token starts.
+  std::size_t NextTokenStart() {
+    SkipBlanks();
+    return pos_;
+  }
 
   // True when the next characters are `word`; they are consumed. The word
   // need not end there ("Masters" matches "Master").
@@ -55,9 +68,12 @@ class LdfScanner {
 
  private:
   void SkipBlanks();
+  // Skips blanks and notes the token start.
+  void StartToken();
 
   std::string_view text_;
   std::size_t pos_ = 0;
+  std::size_t tokenStart_ = 0;
 };
 
 }  // namespace orvane::signals

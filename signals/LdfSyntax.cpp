@@ -45,4 +45,10 @@ std::uint32_t EncodedBitSize(const EncodingSyntax& encoding) {
   return static_cast<std::uint32_t>(std::bit_width(static_cast<std::uint64_t>(largest)));
 }
 
+bool SameSignalDefinition(const SignalSyntax& one, const SignalSyntax& other) {
+  return one.size == other.size && one.arrayInitial == other.arrayInitial &&
+         one.initial == other.initial && one.publisher == other.publisher &&
+         one.subscribers == other.subscribers;
+}
+
 }  // namespace orvane::signals

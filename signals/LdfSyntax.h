@@ -1,5 +1,7 @@
 // Third stage of reading a LIN description file: each section as written,
-// names not yet resolved and nothing checked beyond the grammar. The rules
+// names not yet resolved and nothing checked beyond the grammar. Each `at`
+// is the position in the comment-free text where the item's first token
+// starts (signals/LdfComments.h maps it to its line). The rules
 // (signals/LdfRules.h) judge these; the builder (signals/LdfBuild.h) turns
 // them into the description.
 #pragma once
@@ -24,6 +26,8 @@ struct SpeedSyntax {
 };
 
 struct NodesSyntax {
+  std::size_t at = 0;        // the master's name
+  std::size_t slavesAt = 0;  // the first slave's name; 0 without a "Slaves" line
   std::string master;
   RealToken timeBase;
   RealToken jitter;
@@ -31,6 +35,7 @@ struct NodesSyntax {
 };
 
 struct SignalSyntax {
+  std::size_t at = 0;
   std::string name;
   std::int64_t size = 0;
   bool arrayInitial = false;
@@ -40,19 +45,24 @@ struct SignalSyntax {
 };
 
 struct FrameEntrySyntax {
+  std::size_t at = 0;
   std::string signal;
   std::int64_t bitOffset = 0;
 };
 
 struct FrameSyntax {
+  std::size_t at = 0;
   std::string name;
   std::int64_t identifier = 0;
+  std::string identifierText;  // as written
   std::string publisher;
   std::optional<std::int64_t> length;
   std::vector<FrameEntrySyntax> entries;
 };
 
 struct ValueSyntax {
+  std::size_t at = 0;      // the value's keyword
+  std::size_t textAt = 0;  // its quoted text
   ValueKind kind = ValueKind::kLogical;
   std::int64_t minimum = 0;  // the logical value, or the physical minimum
   std::int64_t maximum = 0;  // equals minimum for a logical value
@@ -62,11 +72,13 @@ struct ValueSyntax {
 };
 
 struct EncodingSyntax {
+  std::size_t at = 0;
   std::string name;
   std::vector<ValueSyntax> values;
 };
 
 struct RepresentationSyntax {
+  std::size_t at = 0;
   std::string encoding;
   std::vector<std::string> signals;
 };
@@ -75,6 +87,9 @@ using SignalsSyntax = std::vector<SignalSyntax>;
 using FramesSyntax = std::vector<FrameSyntax>;
 using EncodingsSyntax = std::vector<EncodingSyntax>;
 using RepresentationsSyntax = std::vector<RepresentationSyntax>;
+
+// Whether two definitions of a signal say the same (its name aside).
+bool SameSignalDefinition(const SignalSyntax& one, const SignalSyntax& other);
 
 // The numeric value of a version text ("2.1" → 2.1); 0 when it is no number.
 double VersionValue(const VersionSyntax& version);

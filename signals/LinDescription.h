@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace orvane::signals {
 // Node index: the master is -1, slaves are 0 ... slave count - 1.
 inline constexpr std::int32_t kMasterNode = -1;
 inline constexpr std::int32_t kNoEncoding = -1;
+// The publisher of a frame any slave may answer (SlaveResp).
+inline constexpr std::int32_t kAnySlave = -2;
 inline constexpr int kIdentifierCount = 64;
 
 struct Signal {
@@ -23,7 +26,7 @@ struct Signal {
   std::uint32_t size = 0;  // bits
   std::uint64_t initialValue = 0;
   std::int32_t publisher = kMasterNode;
-  std::vector<std::int32_t> subscribers;  // node indices; the master is -1
+  std::vector<std::int32_t> subscribers;  // node indices, the master -1; empty only when relaxed
   std::int32_t encoding = kNoEncoding;    // index into encodings
 };
 
@@ -60,6 +63,60 @@ struct Encoding {
   std::vector<ValueEntry> values;
 };
 
+// One slot of a schedule table: a frame by name, or a command (MasterReq,
+// SlaveResp, AssignNAD {...} and the like) kept as its text.
+struct ScheduleSlot {
+  std::string frameName;    // the frame or command as written
+  std::int32_t frame = -1;  // index into frames; -1 for commands and unknown names
+  double delayMs = 0;       // the slot's "delay N ms"
+};
+
+struct ScheduleTable {
+  std::string name;
+  int line = 0;  // 1-based line of the table's name in the file
+  std::vector<ScheduleSlot> slots;
+};
+
+// A rule that a relaxed load let pass: where, which rule, and what broke it
+// (the name, text or number as written).
+struct Relaxation {
+  int line = 0;
+  std::string rule;
+  std::string subject;
+};
+
+// An event-triggered frame: its identifier carries one of its associated
+// unconditional frames (by name); collisions are resolved by the schedule
+// table named, empty when the file names none (LIN 2.0).
+struct EventTriggeredFrame {
+  std::string name;
+  std::string collisionSchedule;
+  std::int64_t identifier = 0;  // as written
+  std::vector<std::string> frames;
+};
+
+// A sporadic frame: the master sends one of its associated frames (by name)
+// in the slot.
+struct SporadicFrame {
+  std::string name;
+  std::vector<std::string> frames;
+};
+
+// A slave's Node_attributes, where the file gives them; times in ms.
+struct NodeAttributes {
+  std::string node;
+  std::string protocol;  // LIN_protocol as written
+  std::optional<std::int64_t> configuredNad;
+  std::optional<std::int64_t> initialNad;
+  std::vector<std::int64_t> productId;  // supplier, function [, variant]
+  std::string responseError;            // the response error signal's name
+  std::optional<double> p2MinMs;
+  std::optional<double> stMinMs;
+  std::optional<double> nAsTimeoutMs;
+  std::optional<double> nCrTimeoutMs;
+  std::vector<std::string> configurableFrames;  // names, in file order
+};
+
 struct Representation {
   std::uint32_t encoding = 0;  // index into encodings
   std::vector<std::uint32_t> signals;
@@ -81,6 +138,25 @@ struct LinDescription {
   std::vector<Frame> frames;    // the master's frames first, then slave 0's, slave 1's ...
   std::vector<Encoding> encodings;
   std::vector<Representation> representations;
+  std::vector<ScheduleTable> scheduleTables;  // file order; read in every load
+
+  // Further sections, read in every load when they follow their grammar
+  // (left out otherwise, as any section the program does not use). The
+  // diagnostic frames (MasterReq 0x3C, SlaveResp 0x3D) are kept apart from
+  // `frames` so that the frame list, its selection masks and the node order
+  // stay what the unconditional frames give; their entries index into
+  // diagnosticSignals.
+  std::vector<Signal> diagnosticSignals;
+  std::vector<Frame> diagnosticFrames;
+  std::vector<EventTriggeredFrame> eventTriggeredFrames;
+  std::vector<SporadicFrame> sporadicFrames;
+  std::vector<NodeAttributes> nodeAttributes;
+  // One text per schedule table left out because it could not be read.
+  std::vector<std::string> scheduleProblems;
+
+  // Set by a relaxed load: every rule it let pass, in file order.
+  bool loadedRelaxed = false;
+  std::vector<Relaxation> relaxations;
 
   // For identifier 0-63 the index of its frame; identifiers without a frame
   // get frame count, frame count + 1 ... in identifier order. This is also

@@ -42,7 +42,7 @@ std::string Text(const ValueEntry& value, std::uint16_t raw, std::uint32_t signa
     case ValueKind::kLogical:
       return value.text;
     case ValueKind::kPhysical:
-      return FormatPhysicalValue(raw * value.scale + value.offset) + " (" + value.text + ")";
+      return FormatPhysicalValue(PhysicalValue(value, raw)) + " (" + value.text + ")";
     case ValueKind::kBcd:
       return HexDigits(raw);
     case ValueKind::kAscii:
@@ -65,11 +65,15 @@ std::uint16_t ExtractRawValue(std::span<const std::uint8_t, kDataBytes> data,
   return value;
 }
 
-std::string EncodeText(const Encoding& encoding, std::uint16_t raw, std::uint32_t signalSize) {
+const ValueEntry* ApplicableEntry(const Encoding& encoding, std::uint16_t raw) {
   const auto found = std::ranges::find_if(
       encoding.values, [raw](const ValueEntry& value) { return Applies(value, raw); });
-  if (found == encoding.values.end()) return {};
-  return Text(*found, raw, signalSize);
+  return found == encoding.values.end() ? nullptr : &*found;
+}
+
+std::string EncodeText(const Encoding& encoding, std::uint16_t raw, std::uint32_t signalSize) {
+  const ValueEntry* entry = ApplicableEntry(encoding, raw);
+  return entry == nullptr ? std::string() : Text(*entry, raw, signalSize);
 }
 
 std::string FormatPhysicalValue(double value) {

@@ -28,6 +28,15 @@ std::uint16_t ExtractRawValue(std::span<const std::uint8_t, kDataBytes> data,
 // (n = min(signal size, 16)). Empty when no entry applies.
 std::string EncodeText(const Encoding& encoding, std::uint16_t raw, std::uint32_t signalSize);
 
+// The first value entry of `encoding` that applies to `raw` (the one whose
+// text EncodeText gives), or null.
+const ValueEntry* ApplicableEntry(const Encoding& encoding, std::uint16_t raw);
+
+// A physical entry's value of `raw`: raw * scale + offset.
+inline double PhysicalValue(const ValueEntry& entry, std::uint16_t raw) {
+  return raw * entry.scale + entry.offset;
+}
+
 // value in "%.7f" with trailing zeros, then a trailing ".", removed.
 std::string FormatPhysicalValue(double value);
 

@@ -35,7 +35,11 @@ SignalRowText FillSignalRow(const LinDescription& description, SignalRow row,
   SignalRowText text{signal.name, std::to_string(raw), {}, std::to_string(count)};
   if (signal.encoding != kNoEncoding) {
     const Encoding& encoding = description.encodings[static_cast<std::size_t>(signal.encoding)];
-    text.encode = EncodeText(encoding, raw, signal.size);
+    // A raw value no entry covers (only a relaxed load lets such an
+    // encoding pass) shows as the number it is.
+    text.encode = ApplicableEntry(encoding, raw) == nullptr
+                      ? text.value
+                      : EncodeText(encoding, raw, signal.size);
   }
   return text;
 }

@@ -45,8 +45,9 @@ std::uint16_t RowRawValue(const Signal& signal, std::uint32_t bitOffset,
                           std::uint32_t count);
 
 // The texts of a row, from the latest complete frame of the row's identifier
-// and its counter. A row that does not name an entry of the description
-// gives empty texts.
+// and its counter. "Encode" is the encoding's text, or the raw value in
+// decimal when no entry of the encoding covers it. A row that does not name
+// an entry of the description gives empty texts.
 SignalRowText FillSignalRow(const LinDescription& description, SignalRow row,
                             std::span<const std::uint8_t, kDataBytes> latestData,
                             std::uint32_t count);

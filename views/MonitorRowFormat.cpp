@@ -241,11 +241,7 @@ RowFormat MakeRowFormat(const settings::SettingsRecord& settings, std::string_vi
 
 std::string_view FormatTimeCell(std::int32_t time, std::optional<std::int32_t> relativeTo,
                                 monitor::TextBuffer<24>& text) {
-  // The analyzer's counter wraps at 32 bits; so does the difference.
-  const std::int32_t shown =
-      relativeTo ? static_cast<std::int32_t>(static_cast<std::uint32_t>(time) -
-                                             static_cast<std::uint32_t>(*relativeTo))
-                 : time;
+  const std::int32_t shown = relativeTo ? monitor::AnalyzerTimeStep(*relativeTo, time) : time;
   return monitor::FormatMonitorTime(shown, text);
 }
 

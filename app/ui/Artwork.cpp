@@ -4,6 +4,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+// The icon's resource lives in a static library: nothing references its
+// registration, so the linker drops it unless it is initialised by name.
+static void InitialiseArtworkResources() { Q_INIT_RESOURCE(orvane); }
+
 namespace orvane::ui {
 
 QString DocumentationAddress(const QString& languageCode) {
@@ -55,6 +59,7 @@ void PaintBackdrop(QPainter& painter, const QRect& area) {
 }
 
 QIcon ProgramIcon() {
+  InitialiseArtworkResources();
   return QIcon(QStringLiteral(":/orvane/orvane.svg"));
 }
 

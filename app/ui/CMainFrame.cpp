@@ -26,9 +26,11 @@
 #include "app/RunControl.h"
 #include "app/WindowCommands.h"
 #include "app/ui/CommandTable.h"
+#include "app/ui/DescriptionReportDialog.h"
 #include "app/ui/KeyCodes.h"
 #include "app/ui/QtText.h"
 #include "app/ui/ReviewOpen.h"
+#include "signals/LdfReport.h"
 
 namespace orvane::ui {
 namespace {
@@ -201,6 +203,11 @@ void CMainFrame::BuildHandlers() {
   add(MainCommand::kExportMonitorPcapng, [&context] { app::ExportMonitorPcapng(context); });
   add(MainCommand::kExportCapturePcapng, [&context] { app::ExportCapturePcapng(context); });
   add(MainCommand::kExportSignalsCsv, [&context] { app::ExportSignalsCsv(context); });
+  add(MainCommand::kDescriptionReport, [this, &context] {
+    if (const signals::LinDescription* description = context.description.Description()) {
+      DescriptionReportDialog(signals::DescriptionReport(*description), this).exec();
+    }
+  });
   add(MainCommand::kExit, [&context] { app::RequestExit(context); });
   add(MainCommand::kStart, [&run] { run.Start(); });
   add(MainCommand::kStartButton, [&run] { run.Start(); });
@@ -220,6 +227,9 @@ void CMainFrame::BuildHandlers() {
   }
   add(MainCommand::kFindWindow, [&context] { app::ShowFindWindow(context); });
   windowOfCommand_[MainCommand::kFindWindow] = Window::kFind;
+  add(MainCommand::kSignalPlotWindow,
+      [&context] { app::ToggleWindow(context, Window::kSignalPlot); });
+  windowOfCommand_[MainCommand::kSignalPlotWindow] = Window::kSignalPlot;
   windowOfCommand_[MainCommand::kCapture] = Window::kCapture;
   add(MainCommand::kStandardLayout, [&context] { app::ApplyStandardLayout(context); });
   add(MainCommand::kManual, [&context] { app::OpenManual(context); });

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 
 namespace orvane::ui {
@@ -34,8 +35,14 @@ monitor::MessageAnswer ShowMessageBox(const monitor::MessageBoxRequest& request)
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     box.setDefaultButton(request.cancelIsDefault ? QMessageBox::Cancel : QMessageBox::Ok);
   }
-  return box.exec() == QMessageBox::Ok ? monitor::MessageAnswer::kOk
-                                       : monitor::MessageAnswer::kCancel;
+  if (!request.detail.empty()) box.setDetailedText(QtText(request.detail));
+  const QAbstractButton* extra =
+      request.extraButton.empty()
+          ? nullptr
+          : box.addButton(QtText(request.extraButton), QMessageBox::AcceptRole);
+  const int pressed = box.exec();
+  if (extra != nullptr && box.clickedButton() == extra) return monitor::MessageAnswer::kExtra;
+  return pressed == QMessageBox::Ok ? monitor::MessageAnswer::kOk : monitor::MessageAnswer::kCancel;
 }
 
 GuiMessageSink::GuiMessageSink(const app::AppState& state, MessagePresenter presenter)

@@ -5,6 +5,7 @@
 #include "simulation/ui/CMastMonitFrame.h"
 #include "simulation/ui/MasterSetup.h"
 #include "simulation/ui/SlaveWindows.h"
+#include "views/ui/BusStatisticsWindow.h"
 #include "views/ui/MonitorWindows.h"
 #include "views/ui/FrameHighlightSetup.h"
 #include "views/ui/StatusWindow.h"
@@ -14,6 +15,7 @@ namespace orvane::ui {
 void RegisterProgramWindows(WindowRegistry& registry) {
   RegisterMonitorWindows(registry);
   RegisterStatusWindow(registry);
+  RegisterBusStatisticsWindow(registry);
   RegisterFrameHighlightSetup(registry);
   RegisterShellDialogs(registry);
   RegisterPatternDialogs(registry);

@@ -11,7 +11,8 @@ constexpr char kGroup[] = "Info";
 constexpr std::array kChildWriteOrder = {app::Window::kMasterMonitor, app::Window::kStatus,
                                          app::Window::kSlaveMonitor,  app::Window::kMonitor,
                                          app::Window::kSignalSelect,  app::Window::kSignalMonitor,
-                                         app::Window::kEachId,        app::Window::kCapture};
+                                         app::Window::kEachId,        app::Window::kCapture,
+                                         app::Window::kBusStatistics, app::Window::kSignalPlot};
 
 QString Key(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));

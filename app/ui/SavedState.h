@@ -1,5 +1,5 @@
 // What the program keeps between runs outside the configuration file: the
-// last configuration path, the log path and the nine window placements,
+// last configuration path, the log path and the eleven window placements,
 // under QSettings organisation "Corvanta", application "VXL View", group
 // "Info", with the value names LastPath, LogPath, WP, WP_M, ... A placement
 // is stored as its 44-byte record.
@@ -18,7 +18,7 @@
 
 namespace orvane::ui {
 
-// The placement records of the main frame and the eight child windows,
+// The placement records of the main frame and the child windows,
 // alive for the whole run. Zero-filled (empty) until read.
 struct WindowPlacements {
   app::WindowPlacement main;
@@ -44,10 +44,11 @@ std::optional<app::WindowPlacement> ReadStoredPlacement(std::string_view name);
 void WriteStoredPlacement(std::string_view name, const app::WindowPlacement& placement);
 
 // Start-up: zeroes the records, then reads WP (marking it valid when read)
-// and the eight child records.
+// and the ten child records (a store without a record leaves it empty).
 WindowPlacements ReadPlacements();
 // Exit: WP with the show command set to normal, then the child records in
-// the order WP_K, WP_T, WP_S, WP_M, WP_SIG, WP_SGM, WP_ECH, WP_CAP.
+// the order WP_K, WP_T, WP_S, WP_M, WP_SIG, WP_SGM, WP_ECH, WP_CAP, WP_BST,
+// WP_PLT.
 void WritePlacements(const WindowPlacements& placements);
 
 }  // namespace orvane::ui

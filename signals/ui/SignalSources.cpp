@@ -27,6 +27,11 @@ QString SignalWindowCaption(app::Window window, const settings::SettingsRecord& 
          QtText(settings::FieldText(settings.DescriptionPath)) + QLatin1Char(']');
 }
 
+QString RelaxedMarker(const signals::LinDescription* description) {
+  return description != nullptr && description->loadedRelaxed ? QStringLiteral(" (relaxed)")
+                                                              : QString();
+}
+
 void CarryView(QMdiSubWindow& frame, QWidget* view) {
   frame.setWidget(view);
   frame.setWindowTitle(view->windowTitle());

@@ -47,6 +47,10 @@ signals::SortOrder SortOrderOf(const settings::SettingsRecord& settings);
 // " - (Each Mode : Order of Node) - [", the description path and "]".
 QString SignalWindowCaption(app::Window window, const settings::SettingsRecord& settings);
 
+// " (relaxed)" for a description loaded with relaxed rules, which the
+// signal windows add to their caption; empty otherwise.
+QString RelaxedMarker(const signals::LinDescription* description);
+
 // Puts `view` into `frame` and keeps the frame's caption equal to the
 // view's window title.
 void CarryView(QMdiSubWindow& frame, QWidget* view);

@@ -1,5 +1,6 @@
 #include "signals/ui/SignalWindows.h"
 
+#include "signals/ui/SignalPlotWindow.h"
 #include "signals/ui/cls_psig_frm.h"
 #include "signals/ui/cls_psig_mon.h"
 
@@ -12,6 +13,9 @@ void RegisterSignalWindows(WindowRegistry& registry) {
   registry.Register(WindowFamily{
       app::Window::kSignalMonitor,
       [](const ShellServices& services) -> QWidget* { return new cls_psig_mon(services); }});
+  registry.Register(WindowFamily{
+      app::Window::kSignalPlot,
+      [](const ShellServices& services) -> QWidget* { return new SignalPlotWindow(services); }});
 }
 
 }  // namespace orvane::ui

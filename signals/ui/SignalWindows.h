@@ -1,5 +1,5 @@
-// Registers the Signal select (cls_psig_frm) and Signal monitor
-// (cls_psig_mon) window families with the shell.
+// Registers the Signal select (cls_psig_frm), Signal monitor (cls_psig_mon)
+// and Signal plot (SignalPlotWindow) window families with the shell.
 #pragma once
 
 #include "app/ui/ShellView.h"

@@ -36,7 +36,8 @@ cls_psig_mvw::cls_psig_mvw(const SignalSources& sources, QWidget* parent)
 void cls_psig_mvw::SetUp() {
   description_ = sources_.description.Description();
   BuildRows(SelectedRows());
-  setWindowTitle(SignalWindowCaption(app::Window::kSignalMonitor, sources_.settings));
+  setWindowTitle(SignalWindowCaption(app::Window::kSignalMonitor, sources_.settings) +
+                 RelaxedMarker(description_));
   refreshTimer_.start(kRefreshPeriod);
 }
 

@@ -32,6 +32,12 @@ QTreeWidgetItem* NewItem(const std::string& name) {
   return item;
 }
 
+// The signal's name; a signal no node subscribes to (only a relaxed load
+// lets one pass) is marked.
+std::string SignalItemText(const signals::Signal& signal) {
+  return signal.subscribers.empty() ? signal.name + " (no subscribers)" : signal.name;
+}
+
 }  // namespace
 
 cls_psig_viw::cls_psig_viw(const SignalSources& sources, QWidget* parent)
@@ -61,14 +67,15 @@ void cls_psig_viw::SetUp() {
       const signals::Frame& definition = description_->frames[frame];
       QTreeWidgetItem* frameItem = NewItem(definition.name);
       for (const signals::FrameEntry& entry : definition.entries) {
-        frameItem->addChild(NewItem(description_->signals[entry.signal].name));
+        frameItem->addChild(NewItem(SignalItemText(description_->signals[entry.signal])));
       }
       tree_->addTopLevelItem(frameItem);
     }
     if (tree_->topLevelItemCount() > 0) tree_->setCurrentItem(tree_->topLevelItem(0));
   }
   ShowChecks();
-  setWindowTitle(SignalWindowCaption(app::Window::kSignalSelect, sources_.settings));
+  setWindowTitle(SignalWindowCaption(app::Window::kSignalSelect, sources_.settings) +
+                 RelaxedMarker(description_));
 }
 
 void cls_psig_viw::OnItemChanged() {

@@ -16,6 +16,7 @@
 #include "settings/FixedText.h"
 #include "simulation/MasterPatternPreview.h"
 #include "simulation/MasterRun.h"
+#include "simulation/ScheduleImport.h"
 #include "simulation/SlotNames.h"
 #include "simulation/ui/CKeysetDlg.h"
 #include "simulation/ui/CMSetListCtrl.h"
@@ -31,6 +32,7 @@ using simulation::GridMode;
 
 constexpr std::int32_t kNoSelectionMessage = 201;
 constexpr std::string_view kPathTooLongCell = "too long";
+constexpr std::string_view kImportCaption = "Import Schedules";
 
 const std::array<std::pair<Qt::Key, ClipboardAction>, 5> kAccelerators = {{
     {Qt::Key_C, ClipboardAction::kCopy},
@@ -120,11 +122,14 @@ void CMSimSetDlg::BuildForm() {
   key_ = AddButton("Key", "key");
   pattern_ = AddButton("Pattern", "pattern");
   QPushButton* extend = AddButton("Extend", "extend");
+  QPushButton* importButton =
+      AddButton("Import Schedules from LIN Description...", "importSchedules");
+  importButton->setEnabled(context.description.Loaded());
   QPushButton* ok = AddButton("OK", "ok");
   QPushButton* cancel = AddButton("Cancel", "cancel");
   ok->setDefault(true);
   for (QPushButton* button : {cut_, copy_, overwritePaste_, insertPaste_, delete_, key_, pattern_,
-                              extend}) {
+                              extend, importButton}) {
     buttons->addWidget(button);
   }
   buttons->addStretch(1);
@@ -150,6 +155,7 @@ void CMSimSetDlg::BuildForm() {
   connect(key_, &QPushButton::clicked, this, &CMSimSetDlg::ChooseKey);
   connect(pattern_, &QPushButton::clicked, this, &CMSimSetDlg::ChoosePattern);
   connect(extend, &QPushButton::clicked, this, &CMSimSetDlg::EditExtendedFiles);
+  connect(importButton, &QPushButton::clicked, this, &CMSimSetDlg::ImportSchedules);
   connect(ok, &QPushButton::clicked, this, &CMSimSetDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -339,6 +345,32 @@ void CMSimSetDlg::EditExtendedFiles() {
   ShowEditedSchedule();
   ShowInterruptSlot();
   MarkExtendedRows();
+}
+
+void CMSimSetDlg::ImportSchedules() {
+  const signals::LinDescription* description = services_.context.description.Description();
+  if (description == nullptr) return;
+  const simulation::ScheduleImport imported =
+      simulation::ImportSchedules(*description, configuration_.Settings.Identifiers);
+  simulation::ApplyScheduleImport(imported, configuration_.Schedules, configuration_.ScheduleNames,
+                                  configuration_.ExtendedFiles);
+  if (imported.imported > 0) {
+    // The edited schedule's rows are now the imported ones; what was typed
+    // into them before is gone with the schedules it belonged to.
+    modified_ = false;
+    schedules_->ShowNames();
+    ShowEditedSchedule();
+    MarkExtendedRows();
+  }
+  if (imported.notes.empty()) return;
+  std::string text;
+  for (const std::string& note : imported.notes) text += note + "\n";
+  text.pop_back();
+  monitor::MessageBoxRequest notes;
+  notes.caption = kImportCaption;
+  notes.text = text;
+  notes.icon = monitor::MessageIcon::kInformation;
+  messages_.Show(notes);
 }
 
 void CMSimSetDlg::accept() {

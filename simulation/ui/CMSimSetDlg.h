@@ -2,17 +2,20 @@
 // the "Schedule", "Enable", "Repeat" and "Interrupt" switches, the 32 rows
 // of the edited schedule and the interrupt row (CMSetListCtrl modes 0 and
 // 1), the editing buttons "Cut", "Copy", "Overwrite Paste", "Insert Paste",
-// "Delete", "Key" and "Pattern", "Extend", OK and Cancel, and the
+// "Delete", "Key" and "Pattern", "Extend", "Import Schedules from LIN
+// Description..." (with a description loaded), OK and Cancel, and the
 // accelerators Ctrl or Alt with C (Copy), X and Z (Cut), V (Overwrite
 // Paste) and S (Insert Paste).
 //
 // It edits the application's master model in place: the rows are read
 // back, checked and stored by the core (MasterSetupRows.h) when the edited
 // schedule changes, on "Extend" and on OK; a refused row is selected and
-// the dialog stays open. Cancel leaves the restoring to the command that
-// runs the dialog (app::RunMasterSimulationSetup). The editing buttons
-// wait for the first click or edit in a list, the paste buttons for a row
-// copied or cut; every opening starts with an empty clipboard.
+// the dialog stays open. The import replaces all 16 schedules and their
+// names in the model (ScheduleImport.h) and tells its notes in one box.
+// Cancel leaves the restoring to the command that runs the dialog
+// (app::RunMasterSimulationSetup), so it also drops an import. The editing
+// buttons wait for the first click or edit in a list, the paste buttons for
+// a row copied or cut; every opening starts with an empty clipboard.
 //
 // Modal. Threads: the user-interface thread only.
 #pragma once
@@ -71,6 +74,7 @@ class CMSimSetDlg final : public QDialog {
   void ChooseKey();
   void ChoosePattern();
   void EditExtendedFiles();
+  void ImportSchedules();
 
   // The focused row of the list clicked last; message 201 without one.
   std::optional<TargetRow> Target();

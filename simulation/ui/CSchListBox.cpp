@@ -29,6 +29,10 @@ void CSchListBox::ShowName(int index) {
   entry->setToolTip(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
+void CSchListBox::ShowNames() {
+  for (int index = 0; index < count(); ++index) ShowName(index);
+}
+
 bool CSchListBox::RenameSchedule(int index) {
   if (index < 0 || index >= count()) return false;
   CRenameDlg dialog(names_, static_cast<std::size_t>(index), messages_, this);

@@ -26,6 +26,8 @@ class CSchListBox final : public QListWidget {
 
   // Runs the rename dialog for schedule `index`; true when it was renamed.
   bool RenameSchedule(int index);
+  // Shows every name again (after the names were replaced).
+  void ShowNames();
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;

@@ -106,7 +106,7 @@ TEST(CommandLine, EveryCommandPrintsItsHelpOnStdout) {
       {"cfg check -h", "usage: orvane-cli cfg check FILE"},
       {"convert --help", "usage: orvane-cli convert IN OUT [--signals LDF] [--signal NAME]"},
       {"info --help", "usage: orvane-cli info"},
-      {"ldf --help", "usage: orvane-cli ldf FILE"},
+      {"ldf --help", "usage: orvane-cli ldf [--relaxed] FILE"},
       {"log2ptn --help", "usage: orvane-cli log2ptn LOG [--filter ID] [-o OUT]"},
       {"monitor --seconds 1 --help",
        "usage: orvane-cli monitor [--seconds N] [--log FILE] [--pcapng FILE] [--baud CODE|RATE] "
@@ -116,6 +116,7 @@ TEST(CommandLine, EveryCommandPrintsItsHelpOnStdout) {
       {"run --help",
        "usage: orvane-cli run --config FILE [--mode monitor|master|slave|baud] [--schedule N] "
        "[--seconds N] [--log FILE] [--lin 1.3|2.0]"},
+      {"stats --help", "usage: orvane-cli stats FILE [--csv] [--baud RATE]"},
   };
   for (const auto& [arguments, usage] : kHelp) {
     const CliRun run = RunCli(arguments + " 2>/dev/null");
@@ -127,9 +128,10 @@ TEST(CommandLine, EveryCommandPrintsItsHelpOnStdout) {
   const std::string help = RunCli("--help").out;
   for (const char* command :
        {"\n  cfg new FILE | show FILE | check FILE\n",
-        "\n  convert IN OUT [--signals LDF] [--signal NAME]\n", "\n  info  ", "\n  ldf FILE  ",
-        "\n  log2ptn LOG [--filter ID] [-o OUT]\n", "\n  monitor [--seconds N]",
-        "\n  ptn check FILE [--editor]  ", "\n  run --config FILE "}) {
+        "\n  convert IN OUT [--signals LDF] [--signal NAME]\n", "\n  info  ",
+        "\n  ldf [--relaxed] FILE  ", "\n  log2ptn LOG [--filter ID] [-o OUT]\n",
+        "\n  monitor [--seconds N]", "\n  ptn check FILE [--editor]  ", "\n  run --config FILE ",
+        "\n  stats FILE [--csv] [--baud RATE]\n"}) {
     EXPECT_THAT(help, HasSubstr(command));
   }
 }

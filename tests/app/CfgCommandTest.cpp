@@ -10,6 +10,7 @@
 #include "app/ConfigurationFile.h"
 #include "settings/FixedText.h"
 #include "tests/analyzer/ScratchFolder.h"
+#include "tests/app/RelaxedOnlyLdf.h"
 #include "tests/support/CliProcess.h"
 
 namespace orvane::app {
@@ -72,6 +73,15 @@ TEST_F(CfgCommandTest, CheckReportsADescriptionThatDoesNotLoad) {
 
   run = RunCli("cfg check " + ConfigurationReferringTo(""));
   EXPECT_THAT(run.out, HasSubstr("\nLIN description: none\n"));
+}
+
+TEST_F(CfgCommandTest, CheckReportsADescriptionThatLoadsOnlyWithRelaxedRules) {
+  const std::string relaxedOnly = (folder_ / "keepalive.ldf").string();
+  std::ofstream(relaxedOnly) << testing::kRelaxedOnlyLdf;
+  const CliRun run = RunCli("cfg check " + ConfigurationReferringTo(relaxedOnly));
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_THAT(run.out, HasSubstr("\nLIN description: " + relaxedOnly +
+                                 " loads with relaxed rules (1 frames, 1 signals)\n"));
 }
 
 TEST_F(CfgCommandTest, ShowReportsWhetherTheDescriptionLoads) {

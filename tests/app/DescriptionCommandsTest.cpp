@@ -16,6 +16,7 @@
 #include "app/ConfigurationFile.h"
 #include "app/ExitCommands.h"
 #include "settings/FixedText.h"
+#include "tests/app/RelaxedOnlyLdf.h"
 #include "tests/app/RunControlTestSupport.h"
 
 namespace orvane::app {
@@ -54,6 +55,11 @@ class DescriptionCommandsTest : public ::testing::Test {
     const std::string path = PathIn("broken.ldf");
     std::ofstream(path) << "LIN_description_file;\nNodes {\n  Master: Gw, 10 ms, 0.1 ms;\n"
                            "  Slaves: Gw;\n}\n";
+    return path;
+  }
+  std::string RelaxedOnlyLdf() {
+    const std::string path = PathIn("keepalive.ldf");
+    std::ofstream(path) << testing::kRelaxedOnlyLdf;
     return path;
   }
   bool LoadDemo() {
@@ -187,6 +193,29 @@ TEST_F(DescriptionCommandsTest, ConfigurationLoadDropsADescriptionThatIsGoneOrBr
   EXPECT_TRUE(SelectionIsClear(record().Selection));
   EXPECT_EQ(record().Options.SortOrder, settings::kOrderOfId);
   EXPECT_THAT(rig_.sink.Texts(), IsEmpty());  // the reload asks and reports nothing
+}
+
+TEST_F(DescriptionCommandsTest, ConfigurationLoadBringsARelaxedDescriptionBackRelaxed) {
+  const std::string relaxedOnly = RelaxedOnlyLdf();
+  ASSERT_TRUE(LoadConfigurationFrom(rig_.context(), rig_.description,
+                                    ConfigurationReferringTo(relaxedOnly)));
+  ASSERT_TRUE(rig_.description.Loaded());
+  const signals::LinDescription& loaded = *rig_.description.Description();
+  EXPECT_TRUE(loaded.loadedRelaxed);
+  ASSERT_EQ(loaded.frames.size(), 1u);
+  EXPECT_EQ(loaded.frames[0].identifier, 59);
+  EXPECT_THAT(loaded.relaxations, ::testing::Not(IsEmpty()));
+  EXPECT_EQ(StoredPath(), relaxedOnly);
+  EXPECT_EQ(record().DescriptionReference, 1u);
+  EXPECT_EQ(record().Selection.frameMask[1], 0x80u);
+  EXPECT_THAT(rig_.sink.Texts(), IsEmpty());
+
+  // A description the strict rules pass is loaded strictly.
+  ASSERT_TRUE(
+      LoadConfigurationFrom(rig_.context(), rig_.description, ConfigurationReferringTo(kDemoLdf)));
+  ASSERT_TRUE(rig_.description.Loaded());
+  EXPECT_FALSE(rig_.description.Description()->loadedRelaxed);
+  EXPECT_THAT(rig_.description.Description()->relaxations, IsEmpty());
 }
 
 TEST_F(DescriptionCommandsTest, AcquisitionTakesTheNodeOrderOnlyForOrderOfNodeWithADescription) {

@@ -49,6 +49,10 @@ std::string WindowName(Window window) {
       return "Capture";
     case Window::kFind:
       return "Find";
+    case Window::kSignalPlot:
+      return "SignalPlot";
+    case Window::kBusStatistics:
+      return "BusStatistics";
   }
   return "?";
 }

@@ -113,6 +113,16 @@ TEST_F(WindowCommandsTest, StandardLayoutReopensTheOpenWindowsInItsOrder) {
                   "open EachId", "title EachId: Each ID Window - (Order of ID)"));
 }
 
+TEST_F(WindowCommandsTest, StandardLayoutAlsoReopensThePlotAndStatisticsWindows) {
+  rig_.state.WindowOpen[Window::kBusStatistics] = true;
+  rig_.state.WindowOpen[Window::kSignalPlot] = true;
+  ApplyStandardLayout(rig_.context());
+  EXPECT_THAT(rig_.windows.events,
+              ElementsAre("clear placements", "close SignalPlot", "clear placement SignalPlot",
+                          "open SignalPlot", "close BusStatistics", "clear placement BusStatistics",
+                          "open BusStatistics"));
+}
+
 TEST_F(WindowCommandsTest, EachModeCommandsTurnOnSwitchOrderAndTurnOff) {
   rig_.state.WindowOpen[Window::kMonitor] = true;
   SelectEachModeOrder(rig_.context(), settings::kOrderOfId);  // off: on with Order of ID

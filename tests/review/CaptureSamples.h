@@ -1,5 +1,5 @@
 // Records of every kind the pcapng export carries, and writing them into a
-// capture in memory, for the capture tests.
+// capture or a log in memory, for the capture and command-line tests.
 #pragma once
 
 #include <cstdio>
@@ -118,6 +118,20 @@ inline std::vector<std::uint8_t> WriteCapture(const std::vector<MonitorRecord>& 
   std::vector<std::uint8_t> bytes(buffer, buffer + size);
   std::free(buffer);
   return bytes;
+}
+
+// The log the analyzer's live logging writes of `records`, with the default
+// data lengths.
+inline std::string WriteLog(const std::vector<MonitorRecord>& records) {
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  std::FILE* file = ::open_memstream(&buffer, &size);
+  monitor::WriteLogHeader(file);
+  monitor::LogSequenceWriter(DefaultLengths()).Write(file, records);
+  std::fclose(file);
+  std::string text(buffer, size);
+  std::free(buffer);
+  return text;
 }
 
 inline bool SameBytes(const MonitorRecord& a, const MonitorRecord& b) {

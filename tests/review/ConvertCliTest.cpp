@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "monitor/LogWriter.h"
 #include "review/CaptureReader.h"
 #include "tests/pattern/TempDir.h"
 #include "tests/review/CaptureSamples.h"
@@ -28,22 +25,9 @@ CliRun RunConvert(const TempDir& dir, const std::string& arguments) {
   return RunCli(dir, "convert " + arguments);
 }
 
-// The log the analyzer's live logging writes of the varied records.
-std::string VariedLog() {
-  char* buffer = nullptr;
-  std::size_t size = 0;
-  std::FILE* file = ::open_memstream(&buffer, &size);
-  monitor::WriteLogHeader(file);
-  monitor::LogSequenceWriter(DefaultLengths()).Write(file, VariedRecords());
-  std::fclose(file);
-  std::string text(buffer, size);
-  std::free(buffer);
-  return text;
-}
-
 TEST(ConvertCommand, LogToPcapngAndBackGivesTheSameLog) {
   TempDir dir;
-  const std::string log = VariedLog();
+  const std::string log = WriteLog(VariedRecords());
   dir.Write("trace.log", log);
 
   const CliRun toCapture = RunConvert(dir, "trace.log trace.pcapng");
@@ -72,7 +56,7 @@ TEST(ConvertCommand, LogToPcapngAndBackGivesTheSameLog) {
 
 TEST(ConvertCommand, ReportsFilesItCannotReadOrWrite) {
   TempDir dir;
-  dir.Write("trace.log", VariedLog());
+  dir.Write("trace.log", WriteLog(VariedRecords()));
   dir.Write("other.pcap", std::string("\xd4\xc3\xb2\xa1\x02\x00\x04\x00", 8) +
                               std::string(12, '\0') + std::string("\x01\x00\x00\x00", 4));
 

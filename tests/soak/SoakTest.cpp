@@ -33,6 +33,7 @@
 #include "app/Configuration.h"
 #include "monitor/LogWriter.h"
 #include "monitor/MonitorState.h"
+#include "monitor/MonitorTime.h"
 #include "tests/analyzer/LinkTap.h"
 #include "tests/analyzer/ScratchFolder.h"
 #include "tests/support/StaticLinkApi.h"
@@ -126,8 +127,7 @@ class DeliveredRecords {
   // across the wrap from INT32_MAX to INT32_MIN; records of different
   // sources may be a few milliseconds out of order.
   void CheckTime(std::int32_t time) {
-    const auto step = static_cast<std::int32_t>(static_cast<std::uint32_t>(time) -
-                                                static_cast<std::uint32_t>(previousTime_));
+    const std::int32_t step = monitor::AnalyzerTimeStep(previousTime_, time);
     if (step < -50 || step > 10'000) ++outOfOrder_;
     if (previousTime_ > 0 && time < 0 && step >= 0) ++wraps_;
   }

@@ -23,6 +23,7 @@
 #include "simulation/ui/CSchListBox.h"
 #include "simulation/ui/CSndFileDlg.h"
 #include "simulation/ui/MasterSetup.h"
+#include "tests/ui/support/MasterSetupModel.h"
 #include "tests/ui/support/ShellContextRig.h"
 #include "tests/ui/support/SlotGridDriver.h"
 
@@ -31,29 +32,8 @@ namespace orvane::ui {
 using simulation::GridColumn;
 using testing::CellText;
 using testing::ClickCell;
-
-namespace {
-
-// The parts of the configuration the setup edits, as bytes.
-std::vector<char> MasterModelBytes(const app::Configuration& configuration) {
-  std::vector<char> bytes;
-  const auto add = [&bytes](const auto& part) {
-    const char* begin = reinterpret_cast<const char*>(&part);
-    bytes.insert(bytes.end(), begin, begin + sizeof part);
-  };
-  add(configuration.Schedules);
-  add(configuration.InterruptSlot);
-  add(configuration.ScheduleNames);
-  add(configuration.ExtendedFiles);
-  add(configuration.MasterRun);
-  return bytes;
-}
-
-QString NameOf(const simulation::ScheduleNames& names, std::size_t index) {
-  return QString::fromStdString(std::string(settings::FieldText(names[index].data(), 16)));
-}
-
-}  // namespace
+using testing::MasterModelBytes;
+using testing::ScheduleNameOf;
 
 class MasterSetupTest : public QObject {
   Q_OBJECT
@@ -254,7 +234,7 @@ class MasterSetupTest : public QObject {
         QTest::mouseClick(files.findChild<QPushButton*>("close"), Qt::LeftButton);
       });
       QTest::mouseClick(dialog.findChild<QPushButton*>("extend"), Qt::LeftButton);
-      QCOMPARE(NameOf(configuration().ScheduleNames, 2), QString("Door"));
+      QCOMPARE(ScheduleNameOf(configuration().ScheduleNames, 2), QString("Door"));
       QCOMPARE(QString::fromStdString(std::string(
                    settings::FieldText(configuration().ExtendedFiles[0].path))),
                QString::fromStdString(ext));
@@ -405,7 +385,7 @@ class MasterSetupTest : public QObject {
     QVERIFY(seen.isEmpty());
     QCOMPARE(list.currentRow(), 7);
     QCOMPARE(dialog_->editedSchedule(), std::size_t{7});
-    QCOMPARE(NameOf(configuration().ScheduleNames, 7), QString("Headlights2024x"));
+    QCOMPARE(ScheduleNameOf(configuration().ScheduleNames, 7), QString("Headlights2024x"));
     QCOMPARE(list.item(7)->toolTip(), QString("Headlights2024x"));
     QVERIFY(list.item(7)->text().endsWith("..."));
     QVERIFY(list.fontMetrics().horizontalAdvance(list.item(7)->text()) <= CSchListBox::kNameWidth);

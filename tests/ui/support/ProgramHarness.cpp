@@ -56,9 +56,11 @@ ui::AppEnvironment EnvironmentFor(ProgramHarness& harness) {
         }};
   };
   environment.presentMessage = [&harness](const monitor::MessageBoxRequest& request) {
-    harness.boxes.push_back(
-        {std::string(request.caption), std::string(request.text), request.icon});
-    if (request.buttons == monitor::MessageButtons::kOk || harness.answers.empty()) {
+    harness.boxes.push_back({std::string(request.caption), std::string(request.text), request.icon,
+                             std::string(request.detail), std::string(request.extraButton)});
+    const bool question =
+        request.buttons != monitor::MessageButtons::kOk || !request.extraButton.empty();
+    if (!question || harness.answers.empty()) {
       return monitor::MessageAnswer::kOk;
     }
     const monitor::MessageAnswer answer = harness.answers.front();

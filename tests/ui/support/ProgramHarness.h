@@ -25,6 +25,8 @@ struct RecordedBox {
   std::string caption;
   std::string text;
   monitor::MessageIcon icon;
+  std::string detail;       // the box's detailed text
+  std::string extraButton;  // the label of its further button
 };
 
 class ProgramHarness {
@@ -46,8 +48,8 @@ class ProgramHarness {
   // Where QSettings keeps the saved state of this test.
   QString settingsFolder() const { return settingsFolder_.path(); }
 
-  // Boxes shown so far; questions are answered with the next queued answer,
-  // OK when none is queued.
+  // Boxes shown so far; questions (and boxes with a further button) are
+  // answered with the next queued answer, OK when none is queued.
   std::vector<RecordedBox> boxes;
   std::deque<monitor::MessageAnswer> answers;
   // The file dialogs' answer, and the requests they got.
