@@ -218,8 +218,8 @@ void SignalPlotPainter::DrawStrip(QPainter& painter, QRect plot, QRect strip,
       lastY = y;
     }
   } else {
-    // At least two divisions, so that even a low strip shows its scale.
-    const double step = NiceStep((high - low) / std::max(2, strip.height() / kValueTickSpacing));
+    // At least three divisions, so that even a low strip shows its scale.
+    const double step = NiceStep((high - low) / std::max(3, strip.height() / kValueTickSpacing));
     int lastY = std::numeric_limits<int>::max();
     for (double value = std::ceil(low / step) * step; value <= high; value += step) {
       const int y = static_cast<int>(YOf(value, strip, low, high));
