@@ -33,6 +33,8 @@ using simulation::GridMode;
 constexpr std::int32_t kNoSelectionMessage = 201;
 constexpr std::string_view kPathTooLongCell = "too long";
 constexpr std::string_view kImportCaption = "Import Schedules";
+// Notes shown in the box's text; more go into its details.
+constexpr std::size_t kNotesInText = 8;
 
 const std::array<std::pair<Qt::Key, ClipboardAction>, 5> kAccelerators = {{
     {Qt::Key_C, ClipboardAction::kCopy},
@@ -70,7 +72,8 @@ CMSimSetDlg::CMSimSetDlg(const ShellServices& services, QWidget* parent)
   ShowEditedSchedule();
   ShowInterruptSlot();
   MarkExtendedRows();
-  for (QPushButton* button : {cut_, copy_, overwritePaste_, insertPaste_, delete_, key_, pattern_}) {
+  for (QPushButton* button :
+       {cut_, copy_, overwritePaste_, insertPaste_, delete_, key_, pattern_}) {
     button->setEnabled(false);
   }
 }
@@ -88,8 +91,8 @@ void CMSimSetDlg::BuildForm() {
   scheduleList_ = new CMSetListCtrl(GridMode::kSetupSchedule, simulation::kSlotsPerSchedule,
                                     identifiers, context.messages, &clipboard_);
   scheduleList_->setObjectName(QStringLiteral("scheduleList"));
-  interruptList_ = new CMSetListCtrl(GridMode::kSetupInterrupt, 1, identifiers, context.messages,
-                                     &clipboard_);
+  interruptList_ =
+      new CMSetListCtrl(GridMode::kSetupInterrupt, 1, identifiers, context.messages, &clipboard_);
   interruptList_->setObjectName(QStringLiteral("interruptList"));
   interruptList_->setFixedHeight(interruptList_->horizontalHeader()->sizeHint().height() +
                                  interruptList_->rowHeight(0) + 2 * interruptList_->frameWidth() +
@@ -144,7 +147,8 @@ void CMSimSetDlg::BuildForm() {
   connect(enable_, &QCheckBox::toggled, this, [this] { modified_ = true; });
   connect(repeat_, &QCheckBox::toggled, this, [this] { modified_ = true; });
   connect(scheduleList_, &CMSetListCtrl::changed, this, [this] { OnListChanged(*scheduleList_); });
-  connect(interruptList_, &CMSetListCtrl::changed, this, [this] { OnListChanged(*interruptList_); });
+  connect(interruptList_, &CMSetListCtrl::changed, this,
+          [this] { OnListChanged(*interruptList_); });
   connect(cut_, &QPushButton::clicked, this, [this] { RunClipboard(ClipboardAction::kCut); });
   connect(copy_, &QPushButton::clicked, this, [this] { RunClipboard(ClipboardAction::kCopy); });
   connect(overwritePaste_, &QPushButton::clicked, this,
@@ -235,9 +239,9 @@ void CMSimSetDlg::PreviewRow(CMSetListCtrl& grid, int row, bool chosen) {
 void CMSimSetDlg::OnScheduleSelected(int index) {
   if (index < 0 || static_cast<std::size_t>(index) == edited_) return;
   if (modified_) {
-    const simulation::SetupRowsRead read =
-        simulation::CheckSetupRows(scheduleList_->Rows(), interruptList_->Rows(),
-                                   configuration_.Settings.Identifiers, interruptSwitch_->isChecked());
+    const simulation::SetupRowsRead read = simulation::CheckSetupRows(
+        scheduleList_->Rows(), interruptList_->Rows(), configuration_.Settings.Identifiers,
+        interruptSwitch_->isChecked());
     if (read.problem) {
       {
         const QSignalBlocker quiet(schedules_);
@@ -363,12 +367,17 @@ void CMSimSetDlg::ImportSchedules() {
     MarkExtendedRows();
   }
   if (imported.notes.empty()) return;
-  std::string text;
-  for (const std::string& note : imported.notes) text += note + "\n";
-  text.pop_back();
+  std::string list;
+  for (const std::string& note : imported.notes) list += note + "\n";
+  list.pop_back();
+  // A long list goes into the details, so that the box stays on the screen.
+  const bool inDetails = imported.notes.size() > kNotesInText;
+  const std::string summary = std::to_string(imported.notes.size()) +
+                              " notes on what the import changed or left out are in the details.";
   monitor::MessageBoxRequest notes;
   notes.caption = kImportCaption;
-  notes.text = text;
+  notes.text = inDetails ? summary : list;
+  notes.detail = inDetails ? std::string_view(list) : std::string_view();
   notes.icon = monitor::MessageIcon::kInformation;
   messages_.Show(notes);
 }

@@ -73,9 +73,9 @@ class ScheduleImportDialogTest : public QObject {
 
   app::Configuration& configuration() { return *rig_->configuration; }
 
-  void LoadDescription() {
+  void LoadDescription(std::string_view text = kDescription) {
     const std::string path = files_.filePath("net.ldf").toStdString();
-    std::ofstream(path, std::ios::binary) << kDescription;
+    std::ofstream(path, std::ios::binary) << text;
     QVERIFY(rig_->description.Reload(path));
   }
   template <typename T>
@@ -161,6 +161,24 @@ class ScheduleImportDialogTest : public QObject {
     (*registry.FindCommand(app::MainCommand::kMasterSetup))(rig_->services);
     QVERIFY(shown);
     QVERIFY(MasterModelBytes(configuration()) == before);
+  }
+
+  void manyNotesGoIntoTheDetailsOfTheBox() {
+    std::string commands;
+    for (int n = 0; n < 9; ++n) commands += "AssignNAD { S1 } delay 5 ms; ";
+    std::string text(kDescription);
+    text.replace(text.find("AssignNAD { S1 } delay 5 ms; "), 29, commands);
+    LoadDescription(text);
+    dialog_ = std::make_unique<CMSimSetDlg>(rig_->services);
+    Click(*dialog_, "importSchedules");
+    const std::vector<testing::RecordedBox> boxes = rig_->sink.Boxes();
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(boxes[0].text),
+             QString("11 notes on what the import changed or left out are in the details."));
+    const QStringList details = QString::fromStdString(boxes[0].detail).split('\n');
+    QCOMPARE(details.size(), 11);
+    QCOMPARE(details.last(), QString("Normal_Schedule_Long, slot 11 (AssignNAD { S1 }, 5 ms): a "
+                                     "node configuration command; not imported"));
   }
 
   void okStoresTheImportAfterAChangeOfSchedule() {

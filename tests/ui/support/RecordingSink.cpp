@@ -4,8 +4,8 @@ namespace orvane::ui::testing {
 
 monitor::MessageAnswer RecordingSink::Show(const monitor::MessageBoxRequest& request) {
   const std::lock_guard lock(mutex_);
-  boxes_.push_back(
-      {std::string(request.caption), std::string(request.text), request.icon, request.buttons});
+  boxes_.push_back({std::string(request.caption), std::string(request.text), request.icon,
+                    request.buttons, std::string(request.detail)});
   return answer;
 }
 

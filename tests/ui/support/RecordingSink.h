@@ -19,6 +19,7 @@ struct RecordedBox {
   std::string text;
   monitor::MessageIcon icon = monitor::MessageIcon::kExclamation;
   monitor::MessageButtons buttons = monitor::MessageButtons::kOk;
+  std::string detail;  // the box's detailed text
 };
 
 class RecordingSink final : public monitor::MessageSink {
