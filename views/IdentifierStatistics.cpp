@@ -148,10 +148,10 @@ void IdentifierStatistics::Count(const MonitorRecord& record, std::int64_t time)
     IdentifierCounts& owner = ErrorShowsIdentifier(record) ? counts : unidentified_;
     const bool named = record.error > 0 && record.error < kStatisticsErrorSlots;
     ++owner.errors[named ? record.error : 0];
-    owner.lastSeen = record.time;
+    owner.lastSeen = std::int32_t{record.time};  // a copy: the record is packed
   } else if (IsFrameKind(record.kind)) {
     CountFrame(counts, time);
-    counts.lastSeen = record.time;
+    counts.lastSeen = std::int32_t{record.time};
   }
   if (const std::uint32_t bits = FrameBits(record, setup_)) loadBits_[SecondOf(time)] += bits;
 }
